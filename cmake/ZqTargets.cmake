@@ -1,0 +1,33 @@
+# Helpers shared by every folder's CMakeLists.
+
+# zq_add_plugin_module(NAME SOURCES ... LIBRARIES ... [NO_COMPILER_VERSION])
+# A plug-in module: the frame plus the module's own sources, built as
+# plugins/NAME.so (no "lib" prefix), as the host expects.
+function(zq_add_plugin_module name)
+  cmake_parse_arguments(ARG "NO_COMPILER_VERSION" "" "SOURCES;LIBRARIES" ${ARGN})
+  set(frame_sources ${ZQ_FRAME_DIR}/ZqGetPlugins.cpp ${ZQ_FRAME_DIR}/ZqModuleEntry.cpp)
+  if(NOT ARG_NO_COMPILER_VERSION)
+    list(APPEND frame_sources ${ZQ_FRAME_DIR}/ZqCompilerVersion.cpp)
+  endif()
+  add_library(${name} MODULE ${ARG_SOURCES} ${frame_sources})
+  target_link_libraries(${name} PRIVATE ZqFrame ZqPlatform ${ARG_LIBRARIES})
+  set_target_properties(${name} PROPERTIES
+    PREFIX ""
+    LIBRARY_OUTPUT_DIRECTORY ${ZQ_PLUGIN_OUTPUT_DIRECTORY}
+    RUNTIME_OUTPUT_DIRECTORY ${ZQ_PLUGIN_OUTPUT_DIRECTORY})
+endfunction()
+
+# zq_add_test(NAME SOURCES ... LIBRARIES ...)
+# One GoogleTest program, registered with CTest as one test.
+function(zq_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE GTest::gtest GTest::gtest_main ${ARG_LIBRARIES})
+  target_compile_definitions(${name} PRIVATE ZQ_BUILD_DIR="${CMAKE_BINARY_DIR}"
+                                             ZQ_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  add_test(NAME ${name} COMMAND ${name})
+  if(ZQ_SANITIZE)
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT
+      "ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+  endif()
+endfunction()

@@ -1,0 +1,5 @@
+#include "ZqPluginModule.h"
+
+int GetCompilerVersion() {
+    return ZQ_COMPILER_VERSION;
+}

@@ -1,0 +1,5 @@
+#include "ZqPluginModule.h"
+
+void GetPlugins(ZqPluginArray& plugins) {
+    ZqModuleAddPlugins(plugins);
+}

@@ -1,0 +1,97 @@
+#include "Commands.h"
+
+#include "ConsolePresenter.h"
+#include "HostError.h"
+#include "ModuleSet.h"
+#include "SceneFile.h"
+#include "ScriptFile.h"
+#include "ScriptRunner.h"
+#include "ZqSharedDataList.h"
+
+#include <cstdio>
+#include <iostream>
+
+namespace {
+
+void LoadModules(ModuleSet& modules, const CommandLine& line) {
+    std::string error;
+    if (!modules.Load(line.Option("--plugins", DefaultPluginFolder()), error)) {
+        throw HostError(error);
+    }
+}
+
+// Installs the presenter and the scene for one run and takes them away again,
+// however the run ends.
+class RunEnvironment {
+public:
+    RunEnvironment(const std::string& dialogFolder, ZqSceneGraphSharedData* scene)
+        : m_presenter(dialogFolder) {
+        m_previous = ZqPlatform::SetPresenter(&m_presenter);
+        if (scene) {
+            ZqSharedDataList::GetInstance()->Insert(scene);
+        }
+    }
+    ~RunEnvironment() {
+        ZqSharedDataList::GetInstance()->RemoveAll();
+        ZqPlatform::SetPresenter(m_previous);
+    }
+
+private:
+    ConsolePresenter m_presenter;
+    ZqPlatform::Presenter* m_previous;
+};
+
+} // namespace
+
+int ListPlugins(const CommandLine& line) {
+    ModuleSet modules;
+    LoadModules(modules, line);
+    for (const ModuleSet::Plugin& entry : modules.GetPlugins()) {
+        ZqPointer<ZqPluginInfo> info = entry.plugin->MakeDefaultInfo();
+        std::printf("%s\t%s\t%s\t%s\t%s\n", entry.module->fileName.c_str(),
+                    static_cast<const char*>(entry.plugin->GetName()),
+                    static_cast<const char*>(entry.plugin->GetVersion()),
+                    entry.plugin->GetRTTI()->GetName(),
+                    info ? static_cast<const char*>(info->GetType()) : "-");
+    }
+    return 0;
+}
+
+int RunScript(const CommandLine& line) {
+    ZqPointer<ZqScriptInfo> script = ReadScriptFile(line.arguments[0]);
+    ZqPointer<ZqSceneGraphSharedData> scene;
+    if (!line.Option("--scene").empty()) {
+        scene = ReadSceneFile(line.Option("--scene"));
+    }
+    ModuleSet modules;
+    LoadModules(modules, line);
+    modules.SetPluginPaths();
+
+    bool succeeded = false;
+    {
+        RunEnvironment environment(line.Option("--save-dialogs"), scene);
+        ScriptRunner runner(modules);
+        ZqPointer<ZqBatchExecutionResult> batch = runner.ExecuteScript(script, 0);
+        script = nullptr;
+        succeeded = batch->WasSuccessful();
+    }
+    int status = succeeded ? 0 : 1;
+    if (scene && !line.Option("--save-scene").empty()) {
+        try {
+            WriteSceneFile(line.Option("--save-scene"), *scene);
+        } catch (const HostError& problem) {
+            std::fprintf(stderr, "zqhost: %s\n", problem.what());
+            status = 1;
+        }
+    }
+    // Everything a plug-in may have made goes before the modules are unloaded.
+    scene = nullptr;
+    modules.Unload();
+    return status;
+}
+
+int ShowScene(const CommandLine& line) {
+    ZqPointer<ZqSceneGraphSharedData> scene = ReadSceneFile(line.arguments[0]);
+    PrintScene(std::cout, *scene);
+    return 0;
+}

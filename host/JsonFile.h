@@ -1,0 +1,11 @@
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include <string>
+
+// Reads and parses a JSON file; a HostError names the file and the problem.
+nlohmann::ordered_json ReadJsonFile(const std::string& path);
+
+// Writes `value` to `path`, replacing it; a HostError names the file.
+void WriteJsonFile(const std::string& path, const nlohmann::ordered_json& value);

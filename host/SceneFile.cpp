@@ -1,0 +1,135 @@
+#include "SceneFile.h"
+
+#include "HostError.h"
+#include "JsonFile.h"
+
+#include <ostream>
+
+using Json = nlohmann::ordered_json;
+
+namespace {
+
+// Deeper scenes are refused rather than risking the stack.
+const unsigned kMaxDepth = 1000;
+
+ZqPointer<ZqAVObject> ReadObject(const Json& value, const std::string& where, unsigned depth,
+                                 bool isRoot) {
+    if (depth > kMaxDepth) {
+        throw HostError(where + ": objects nested deeper than " + std::to_string(kMaxDepth));
+    }
+    if (!value.is_object()) {
+        throw HostError(where + ": an object must be a JSON object");
+    }
+    auto name = value.find("name");
+    if (name == value.end() || !name->is_string()) {
+        throw HostError(where + ": \"name\" must be a string");
+    }
+    auto culled = value.find("appCulled");
+    if (culled != value.end() && !culled->is_boolean()) {
+        throw HostError(where + ": \"appCulled\" must be true or false");
+    }
+    auto children = value.find("children");
+    if (children != value.end() && !children->is_array()) {
+        throw HostError(where + ": \"children\" must be a list");
+    }
+    ZqPointer<ZqAVObject> object;
+    if (children != value.end() || isRoot) {
+        ZqPointer<ZqNode> node = new ZqNode(name->get<std::string>().c_str());
+        if (children != value.end()) {
+            for (size_t i = 0; i < children->size(); ++i) {
+                node->AttachChild(ReadObject((*children)[i],
+                                             where + ".children[" + std::to_string(i) + "]",
+                                             depth + 1, false));
+            }
+        }
+        object = static_cast<ZqNode*>(node);
+    } else {
+        object = new ZqAVObject(name->get<std::string>().c_str());
+    }
+    object->SetAppCulled(culled != value.end() && culled->get<bool>());
+    return object;
+}
+
+bool IsNode(const ZqAVObject* object) {
+    return ZqObject::IsKindOf(&ZqNode::m_RTTI, object);
+}
+
+Json WriteObject(const ZqAVObject* object) {
+    Json value = Json::object();
+    value["name"] = object->GetName();
+    value["appCulled"] = object->GetAppCulled();
+    if (IsNode(object)) {
+        const auto* node = static_cast<const ZqNode*>(object);
+        Json children = Json::array();
+        for (unsigned i = 0; i < node->GetChildCount(); ++i) {
+            children.push_back(WriteObject(node->GetAt(i)));
+        }
+        value["children"] = std::move(children);
+    }
+    return value;
+}
+
+void PrintObject(std::ostream& out, const ZqAVObject* object, unsigned depth) {
+    out << std::string(2 * depth, ' ') << object->GetName()
+        << (object->GetAppCulled() ? "  [hidden]" : "") << '\n';
+    if (IsNode(object)) {
+        const auto* node = static_cast<const ZqNode*>(object);
+        for (unsigned i = 0; i < node->GetChildCount(); ++i) {
+            PrintObject(out, node->GetAt(i), depth + 1);
+        }
+    }
+}
+
+unsigned CountObjects(const ZqAVObject* object) {
+    unsigned count = 1;
+    if (IsNode(object)) {
+        const auto* node = static_cast<const ZqNode*>(object);
+        for (unsigned i = 0; i < node->GetChildCount(); ++i) {
+            count += CountObjects(node->GetAt(i));
+        }
+    }
+    return count;
+}
+
+} // namespace
+
+ZqPointer<ZqSceneGraphSharedData> ReadSceneFile(const std::string& path) {
+    Json document = ReadJsonFile(path);
+    auto roots = document.is_object() ? document.find("roots") : document.end();
+    if (!document.is_object() || roots == document.end() || !roots->is_array()) {
+        throw HostError(path + ": a scene must be an object with a \"roots\" list");
+    }
+    ZqPointer<ZqSceneGraphSharedData> scene = new ZqSceneGraphSharedData;
+    for (size_t i = 0; i < roots->size(); ++i) {
+        ZqPointer<ZqAVObject> root =
+            ReadObject((*roots)[i], path + ": roots[" + std::to_string(i) + "]", 0, true);
+        scene->AddRoot(static_cast<ZqNode*>(static_cast<ZqAVObject*>(root)));
+    }
+    return scene;
+}
+
+void WriteSceneFile(const std::string& path, const ZqSceneGraphSharedData& scene) {
+    Json roots = Json::array();
+    for (unsigned i = 0; i < scene.GetRootCount(); ++i) {
+        roots.push_back(WriteObject(scene.GetRootAt(i)));
+    }
+    Json document = Json::object();
+    document["roots"] = std::move(roots);
+    WriteJsonFile(path, document);
+}
+
+void PrintScene(std::ostream& out, const ZqSceneGraphSharedData& scene) {
+    for (unsigned i = 0; i < scene.GetRootCount(); ++i) {
+        PrintObject(out, scene.GetRootAt(i), 0);
+    }
+    unsigned count = CountSceneObjects(scene);
+    out << count << (count == 1 ? " object\n" : " objects\n");
+}
+
+unsigned CountSceneObjects(const ZqSceneGraphSharedData& scene) {
+    unsigned count = 0;
+    for (unsigned i = 0; i < scene.GetRootCount(); ++i) {
+        count += CountObjects(scene.GetRootAt(i));
+    }
+    return count;
+}

@@ -1,0 +1,4 @@
+#include "ZqExecutionResult.h"
+
+ZqExecutionResult::ZqExecutionResult(ReturnCode code) : m_eReturnCode(code) {}
+ZqExecutionResult::~ZqExecutionResult() = default;

@@ -1,0 +1,6 @@
+#include "ZqSharedData.h"
+
+const ZqRTTI ZqSharedData::m_RTTI("ZqSharedData", nullptr);
+
+ZqSharedData::ZqSharedData() = default;
+ZqSharedData::~ZqSharedData() = default;

@@ -1,0 +1,88 @@
+#include "ZqPlatform.h"
+
+#include <atomic>
+#include <climits>
+#include <cstdio>
+#include <dlfcn.h>
+#include <unistd.h>
+
+namespace ZqPlatform {
+
+namespace {
+Presenter* g_presenter = nullptr;
+std::atomic<unsigned> g_threadSwitchCount{0};
+} // namespace
+
+Presenter::~Presenter() = default;
+
+Presenter* SetPresenter(Presenter* presenter) {
+    Presenter* previous = g_presenter;
+    g_presenter = presenter;
+    return previous;
+}
+
+int MessageBox(void*, const char* text, const char* caption, unsigned style) {
+    text = text ? text : "";
+    caption = caption ? caption : "";
+    if (g_presenter) {
+        g_presenter->ShowMessageBox(text, caption, style);
+    } else {
+        std::fprintf(stderr, "[%s] %s\n", caption, text);
+    }
+    return ID_OK;
+}
+
+int ShowInfoDialog(const char* title, const char* text) {
+    title = title ? title : "";
+    text = text ? text : "";
+    if (g_presenter) {
+        g_presenter->ShowInfoDialog(title, text);
+    } else {
+        std::printf("%s\n%s\n", title, text);
+        std::fflush(stdout);
+    }
+    return ID_OK;
+}
+
+void DisableThreadNotifications(void*) {
+    ++g_threadSwitchCount;
+}
+
+unsigned ThreadNotificationSwitchCount() {
+    return g_threadSwitchCount;
+}
+
+const char* ModuleSuffix() {
+    return ".so";
+}
+
+void* LoadModule(const char* path, std::string& error) {
+    // RTLD_LOCAL keeps one module's hidden symbols from resolving another's.
+    void* module = dlopen(path, RTLD_NOW | RTLD_LOCAL);
+    if (!module) {
+        const char* reason = dlerror();
+        error = reason ? reason : "cannot load module";
+    }
+    return module;
+}
+
+void* FindSymbol(void* module, const char* name) {
+    return module ? dlsym(module, name) : nullptr;
+}
+
+void UnloadModule(void* module) {
+    if (module) {
+        dlclose(module);
+    }
+}
+
+std::string ExecutablePath() {
+    char buffer[PATH_MAX];
+    ssize_t length = readlink("/proc/self/exe", buffer, sizeof(buffer) - 1);
+    if (length <= 0) {
+        return std::string();
+    }
+    return std::string(buffer, static_cast<size_t>(length));
+}
+
+} // namespace ZqPlatform
