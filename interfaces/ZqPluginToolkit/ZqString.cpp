@@ -79,12 +79,14 @@ void ZqString::Append(const char* text, unsigned length) {
     if (length == 0) {
         return;
     }
+    // `text` may point into this string's own buffer, which growing frees.
+    bool ownText = text >= m_pcBuffer && text <= m_pcBuffer + m_uiLength;
+    size_t offset = ownText ? static_cast<size_t>(text - m_pcBuffer) : 0;
     if (m_uiLength + length > m_uiCapacity) {
         unsigned grown = m_uiCapacity * 2;
         Reserve(grown > m_uiLength + length ? grown : m_uiLength + length);
     }
-    // memmove: `text` may point into this string's own buffer.
-    std::memmove(m_pcBuffer + m_uiLength, text, length);
+    std::memmove(m_pcBuffer + m_uiLength, ownText ? m_pcBuffer + offset : text, length);
     m_uiLength += length;
     m_pcBuffer[m_uiLength] = '\0';
 }
