@@ -11,15 +11,15 @@ namespace {
 // The module reads animated scenes, so it registers every key loader at load.
 // A braced list is evaluated left to right, which keeps the order.
 [[maybe_unused]] const int g_keyLoaders[] = {
-    ZqFloatKey::RegisterLoader(),    ZqBezFloatKey::RegisterLoader(),
-    ZqPosKey::RegisterLoader(),      ZqBezPosKey::RegisterLoader(),
-    ZqRotKey::RegisterLoader(),      ZqBezRotKey::RegisterLoader(),
-    ZqBoolKey::RegisterLoader(),     ZqColorKey::RegisterLoader(),
-    ZqEulerRotKey::RegisterLoader(), ZqLinColorKey::RegisterLoader(),
-    ZqLinFloatKey::RegisterLoader(), ZqLinPosKey::RegisterLoader(),
-    ZqLinRotKey::RegisterLoader(),   ZqTCBPosKey::RegisterLoader(),
-    ZqTCBRotKey::RegisterLoader(),   ZqTCBFloatKey::RegisterLoader(),
-    ZqStepBoolKey::RegisterLoader(), ZqStepColorKey::RegisterLoader(),
+    ZqFloatKey::RegisterLoader(),     ZqBezFloatKey::RegisterLoader(),
+    ZqPosKey::RegisterLoader(),       ZqBezPosKey::RegisterLoader(),
+    ZqRotKey::RegisterLoader(),       ZqBezRotKey::RegisterLoader(),
+    ZqBoolKey::RegisterLoader(),      ZqColorKey::RegisterLoader(),
+    ZqEulerRotKey::RegisterLoader(),  ZqLinColorKey::RegisterLoader(),
+    ZqLinFloatKey::RegisterLoader(),  ZqLinPosKey::RegisterLoader(),
+    ZqLinRotKey::RegisterLoader(),    ZqTCBPosKey::RegisterLoader(),
+    ZqTCBRotKey::RegisterLoader(),    ZqTCBFloatKey::RegisterLoader(),
+    ZqStepBoolKey::RegisterLoader(),  ZqStepColorKey::RegisterLoader(),
     ZqStepFloatKey::RegisterLoader(), ZqStepPosKey::RegisterLoader(),
     ZqStepRotKey::RegisterLoader(),
 };

@@ -10,8 +10,8 @@ CullSweepPlugin::CullSweepPlugin()
                       "A plug-in to remove all hidden objects.") {}
 
 ZqPointer<ZqExecutionResult> CullSweepPlugin::Execute(const ZqPluginInfo*) {
-    auto* scene = static_cast<ZqSceneGraphSharedData*>(
-        GetSharedData(&ZqSceneGraphSharedData::m_RTTI));
+    auto* scene =
+        static_cast<ZqSceneGraphSharedData*>(GetSharedData(&ZqSceneGraphSharedData::m_RTTI));
     if (!scene) {
         ZqMessageBox("The Remove Hidden Objects Process Plug-in could not find the "
                      "ZqSceneGraphSharedData!",

@@ -8,5 +8,7 @@ public:
     using ZqFramePlugin<ZqPlugin>::ZqFramePlugin;
 
     bool CanExecute(ZqPluginInfo* info) override { return NamesThisPlugin(info); }
-    ZqPluginInfo* MakeDefaultInfo() override { return FillDefaultInfo(new ZqPluginInfo, "PROCESS"); }
+    ZqPluginInfo* MakeDefaultInfo() override {
+        return FillDefaultInfo(new ZqPluginInfo, "PROCESS");
+    }
 };

@@ -24,10 +24,9 @@ void ConsolePresenter::Save(const char* kind, unsigned number, const std::string
     }
     std::error_code code;
     std::filesystem::create_directories(m_saveFolder, code);
-    std::string path =
-        (std::filesystem::path(m_saveFolder) / (std::string(kind) + "-" + std::to_string(number) +
-                                               ".txt"))
-            .string();
+    std::string path = (std::filesystem::path(m_saveFolder) /
+                        (std::string(kind) + "-" + std::to_string(number) + ".txt"))
+                           .string();
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file << contents;
     file.close();

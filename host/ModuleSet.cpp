@@ -59,8 +59,7 @@ void ModuleSet::LoadModule(const std::string& path, const std::string& fileName,
     auto getPlugins =
         reinterpret_cast<GetPluginsFunction>(ZqPlatform::FindSymbol(handle, "GetPlugins"));
     if (!getPlugins) {
-        std::fprintf(stderr, "zqhost: warning: %s: no GetPlugins export; skipped\n",
-                     path.c_str());
+        std::fprintf(stderr, "zqhost: warning: %s: no GetPlugins export; skipped\n", path.c_str());
         ZqPlatform::UnloadModule(handle);
         return;
     }

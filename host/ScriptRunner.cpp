@@ -47,8 +47,7 @@ ZqPointer<ZqExecutionResult> ScriptRunner::RunStep(ZqPluginInfo* info, const std
             continue;
         }
         ZqPointer<ZqExecutionResult> result = entry.plugin->Execute(info);
-        bool success =
-            result && result->GetReturnCode() == ZqExecutionResult::RETURN_SUCCESS;
+        bool success = result && result->GetReturnCode() == ZqExecutionResult::RETURN_SUCCESS;
         std::fprintf(stderr, "%s: %s\n", label.c_str(), success ? "SUCCESS" : "FAILURE");
         return result;
     }

@@ -117,11 +117,11 @@ TEST(CullSweepPlugin, IdentityAndAcceptance) {
 
 TEST(CullSweepModule, RegistersEveryKeyLoaderInOrderThenTheStaticData) {
     const std::vector<std::string> expected = {
-        "ZqFloatKey",     "ZqBezFloatKey",  "ZqPosKey",       "ZqBezPosKey",    "ZqRotKey",
-        "ZqBezRotKey",    "ZqBoolKey",      "ZqColorKey",     "ZqEulerRotKey",  "ZqLinColorKey",
-        "ZqLinFloatKey",  "ZqLinPosKey",    "ZqLinRotKey",    "ZqTCBPosKey",    "ZqTCBRotKey",
-        "ZqTCBFloatKey",  "ZqStepBoolKey",  "ZqStepColorKey", "ZqStepFloatKey", "ZqStepPosKey",
-        "ZqStepRotKey",   "ZqAnimationSDM"};
+        "ZqFloatKey",    "ZqBezFloatKey", "ZqPosKey",       "ZqBezPosKey",    "ZqRotKey",
+        "ZqBezRotKey",   "ZqBoolKey",     "ZqColorKey",     "ZqEulerRotKey",  "ZqLinColorKey",
+        "ZqLinFloatKey", "ZqLinPosKey",   "ZqLinRotKey",    "ZqTCBPosKey",    "ZqTCBRotKey",
+        "ZqTCBFloatKey", "ZqStepBoolKey", "ZqStepColorKey", "ZqStepFloatKey", "ZqStepPosKey",
+        "ZqStepRotKey",  "ZqAnimationSDM"};
     std::vector<std::string> logged;
     for (unsigned i = 0; i < ZqAnimationLogCount(); ++i) {
         logged.push_back(ZqAnimationLogAt(i));

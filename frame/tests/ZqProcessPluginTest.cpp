@@ -28,10 +28,14 @@ TEST(ZqProcessPlugin, CanExecuteMatchesClassNameExactlyThenVersion) {
         const char* version;
         bool accepted;
     } cases[] = {
-        {"SamplePlugin", "1.1", true},  {"SamplePlugin", "1.0", true},
-        {"SamplePlugin", "1.2", false}, {"SamplePlugin", "2.0", false},
-        {"sampleplugin", "1.1", false}, {"SAMPLEPLUGIN", "1.1", false},
-        {"SamplePlugin ", "1.1", false}, {"Sample Plug-in", "1.1", false},
+        {"SamplePlugin", "1.1", true},
+        {"SamplePlugin", "1.0", true},
+        {"SamplePlugin", "1.2", false},
+        {"SamplePlugin", "2.0", false},
+        {"sampleplugin", "1.1", false},
+        {"SAMPLEPLUGIN", "1.1", false},
+        {"SamplePlugin ", "1.1", false},
+        {"Sample Plug-in", "1.1", false},
         {"", "1.1", false},
     };
     ZqPointer<SamplePlugin> plugin = new SamplePlugin;

@@ -3,7 +3,9 @@
 #include "ZqAnimationLog.h"
 
 #define ZQ_ANIMATION_KEY_LOADER(Name)                                                              \
-    int Name::RegisterLoader() { return ZqAnimationLogAdd(#Name); }
+    int Name::RegisterLoader() {                                                                   \
+        return ZqAnimationLogAdd(#Name);                                                           \
+    }
 
 ZQ_ANIMATION_KEY_LOADER(ZqFloatKey)
 ZQ_ANIMATION_KEY_LOADER(ZqBezFloatKey)

@@ -27,8 +27,7 @@ ZqString::ZqString(int capacity) : m_pcBuffer(nullptr), m_uiLength(0), m_uiCapac
 ZqString::ZqString(const ZqString& other) : ZqString(other.m_pcBuffer) {}
 
 ZqString::ZqString(ZqString&& other) noexcept
-    : m_pcBuffer(other.m_pcBuffer), m_uiLength(other.m_uiLength),
-      m_uiCapacity(other.m_uiCapacity) {
+    : m_pcBuffer(other.m_pcBuffer), m_uiLength(other.m_uiLength), m_uiCapacity(other.m_uiCapacity) {
     other.m_pcBuffer = nullptr;
     other.m_uiLength = 0;
     other.m_uiCapacity = 0;

@@ -45,7 +45,9 @@ public:
     static ZqString FromBool(bool value);
 
     void Empty();
-    bool IsEmpty() const { return m_uiLength == 0; }
+    bool IsEmpty() const {
+        return m_uiLength == 0;
+    }
 
     // Replaces every occurrence of `oldText`, left to right; an empty
     // `oldText` changes nothing.

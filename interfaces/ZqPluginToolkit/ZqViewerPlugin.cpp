@@ -2,8 +2,8 @@
 
 const ZqRTTI ZqViewerPlugin::m_RTTI("ZqViewerPlugin", &ZqPlugin::m_RTTI);
 
-ZqViewerPlugin::ZqViewerPlugin(const char* name, const char* version,
-                               const char* shortDescription, const char* longDescription)
+ZqViewerPlugin::ZqViewerPlugin(const char* name, const char* version, const char* shortDescription,
+                               const char* longDescription)
     : ZqPlugin(name, version, shortDescription, longDescription) {}
 
 ZqViewerPlugin::~ZqViewerPlugin() = default;

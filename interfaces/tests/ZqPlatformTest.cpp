@@ -1,6 +1,6 @@
+#include "ZqPlatform.h"
 #include "ZqInfoDialog.h"
 #include "ZqMessageBox.h"
-#include "ZqPlatform.h"
 
 #include <gtest/gtest.h>
 

@@ -11,10 +11,10 @@ TEST(ZqPluginInfo, ParametersKeepTheirOrderAndSetBoolAppendsOrReplaces) {
     info->AddParameter("Separator", "_");
     info->AddParameter("Flag", "TRUE");
     info->AddParameter("Flag", "TRUE");
-    EXPECT_TRUE(info->SetBool("Flag", false, 1));       // second "Flag"
-    EXPECT_TRUE(info->SetBool("Missing", false, 0));    // appended last
-    EXPECT_TRUE(info->SetBool("Separator", true, 3));   // no fourth one: appended
-    const char* expected[][2] = {{"SingleKF", "TRUE"}, {"Separator", "_"}, {"Flag", "TRUE"},
+    EXPECT_TRUE(info->SetBool("Flag", false, 1));     // second "Flag"
+    EXPECT_TRUE(info->SetBool("Missing", false, 0));  // appended last
+    EXPECT_TRUE(info->SetBool("Separator", true, 3)); // no fourth one: appended
+    const char* expected[][2] = {{"SingleKF", "TRUE"}, {"Separator", "_"},   {"Flag", "TRUE"},
                                  {"Flag", "FALSE"},    {"Missing", "FALSE"}, {"Separator", "TRUE"}};
     ASSERT_EQ(info->GetParameterCount(), 6u);
     for (unsigned i = 0; i < 6; ++i) {

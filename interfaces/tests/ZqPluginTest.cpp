@@ -42,12 +42,23 @@ TEST(ZqPlugin, VerifyVersionStringAcceptsSameMajorNoNewerMinor) {
         const char* step;
         bool accepted;
     } cases[] = {
-        {"1.0", "1.0", true},   {"1.0", "1", true},     {"1.0", "1.00", true},
-        {"1.0", "1.1", false},  {"1.0", "2.0", false},  {"1.0", "0.9", false},
-        {"1.2", "1.1", true},   {"1.2", "1.3", false},  {"1.1", "1.10", false},
-        {"1.0", "", false},     {"1.0", "1.", false},   {"1.0", ".1", false},
-        {"1.0", "1.0.0", false}, {"1.0", "v1.0", false}, {"1.0", " 1.0", false},
-        {"1.0", nullptr, false}, {"1.0", "99999999999.0", false},
+        {"1.0", "1.0", true},
+        {"1.0", "1", true},
+        {"1.0", "1.00", true},
+        {"1.0", "1.1", false},
+        {"1.0", "2.0", false},
+        {"1.0", "0.9", false},
+        {"1.2", "1.1", true},
+        {"1.2", "1.3", false},
+        {"1.1", "1.10", false},
+        {"1.0", "", false},
+        {"1.0", "1.", false},
+        {"1.0", ".1", false},
+        {"1.0", "1.0.0", false},
+        {"1.0", "v1.0", false},
+        {"1.0", " 1.0", false},
+        {"1.0", nullptr, false},
+        {"1.0", "99999999999.0", false},
         {"bad", "1.0", false},
     };
     for (const Case& c : cases) {

@@ -1,0 +1,70 @@
+#include "ModuleSet.h"
+#include "HostTestSupport.h"
+#include "ZqPlatform.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+const std::string kPlugins = std::string(ZQ_BUILD_DIR) + "/plugins";
+const std::string kCullSweep = kPlugins + "/CullSweep.so";
+} // namespace
+
+TEST(ModuleSet, LoadsTheBuiltModuleThroughTheHostsPath) {
+    unsigned switchesBefore = ZqPlatform::ThreadNotificationSwitchCount();
+    ModuleSet modules;
+    std::string error;
+    ASSERT_TRUE(modules.Load(kPlugins, error)) << error;
+    EXPECT_EQ(ZqPlatform::ThreadNotificationSwitchCount(), switchesBefore + 1);
+    ASSERT_EQ(modules.GetPlugins().size(), 1u);
+    const ModuleSet::Plugin& entry = modules.GetPlugins()[0];
+    EXPECT_EQ(entry.module->fileName, "CullSweep.so");
+    EXPECT_EQ(entry.plugin->GetRefCount(), 1u); // the host's array holds the only reference
+    EXPECT_STREQ(entry.plugin->GetRTTI()->GetName(), "CullSweepPlugin");
+
+    modules.SetPluginPaths();
+    std::string folder = static_cast<const char*>(entry.plugin->GetAbsolutePluginPath());
+    EXPECT_TRUE(fs::path(folder).is_absolute());
+    EXPECT_EQ(folder.back(), '/');
+    EXPECT_TRUE(fs::equivalent(folder, kPlugins));
+
+    unsigned objectsBefore = ZqRefObject::GetTotalObjectCount();
+    modules.Unload();
+    EXPECT_EQ(ZqRefObject::GetTotalObjectCount(), objectsBefore - 1);
+    EXPECT_TRUE(modules.GetPlugins().empty());
+}
+
+TEST(ModuleSet, LoadsInFileNameOrderAndSkipsWhatIsNoModule) {
+    // Modules find their libraries in ../lib, as in the build tree.
+    ScratchFolder folder;
+    fs::create_directory_symlink(std::string(ZQ_BUILD_DIR) + "/lib", folder.Root() / "lib");
+    fs::path plugins = folder.Root() / "plugins";
+    fs::create_directory(plugins);
+    fs::copy_file(kCullSweep, plugins / "b.so");
+    fs::copy_file(kCullSweep, plugins / "a.so");
+    std::ofstream(plugins / "c.so") << "not a shared library";
+    fs::copy_file(std::string(ZQ_BUILD_DIR) + "/lib/libZqSystem.so", plugins / "d.so");
+    fs::copy_file(kCullSweep, plugins / "e.txt");
+    fs::create_directory(plugins / "f.so");
+
+    ModuleSet modules;
+    std::string error;
+    ::testing::internal::CaptureStderr();
+    ASSERT_TRUE(modules.Load(plugins.string(), error));
+    std::string warnings = ::testing::internal::GetCapturedStderr();
+
+    ASSERT_EQ(modules.GetPlugins().size(), 2u);
+    EXPECT_EQ(modules.GetPlugins()[0].module->fileName, "a.so");
+    EXPECT_EQ(modules.GetPlugins()[1].module->fileName, "b.so");
+    EXPECT_NE(warnings.find("c.so: cannot load module"), std::string::npos) << warnings;
+    EXPECT_NE(warnings.find("d.so: no GetPlugins export; skipped"), std::string::npos) << warnings;
+    EXPECT_EQ(warnings.find("e.txt"), std::string::npos);
+}
+
+TEST(ModuleSet, MissingFolderIsAnErrorNotACrash) {
+    ModuleSet modules;
+    std::string error;
+    EXPECT_FALSE(modules.Load("/nonexistent/plugins", error));
+    EXPECT_EQ(error, "plug-in folder /nonexistent/plugins does not exist or is not a folder");
+    EXPECT_FALSE(modules.Load(kCullSweep, error)); // a file, not a folder
+    EXPECT_TRUE(modules.GetPlugins().empty());
+}

@@ -1,0 +1,113 @@
+// Runs the built zqhost as a user would and checks what it prints and returns.
+#include "HostTestSupport.h"
+
+#include <cstdlib>
+#include <sys/wait.h>
+
+namespace {
+
+const std::string kBuild = ZQ_BUILD_DIR;
+const std::string kExamples = std::string(ZQ_SOURCE_DIR) + "/examples";
+
+const char* const kRemoveHiddenStep =
+    R"({"name": "Remove Hidden Objects Plug-in", "version": "1.0",
+        "class": "CullSweepPlugin", "type": "PROCESS"})";
+
+struct Outcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Outcome Zqhost(const ScratchFolder& folder, const std::string& arguments) {
+    std::string out = folder.Path("stdout.txt");
+    std::string err = folder.Path("stderr.txt");
+    std::string command =
+        kBuild + "/bin/zqhost " + arguments + " >" + out + " 2>" + err + " </dev/null";
+    int raw = std::system(command.c_str());
+    int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return {status, ReadText(out), ReadText(err)};
+}
+
+std::string Script(const std::string& steps) {
+    return "{\"steps\": [" + steps + "]}";
+}
+
+} // namespace
+
+TEST(Zqhost, ListsPluginsWithTabs) {
+    ScratchFolder folder;
+    Outcome outcome = Zqhost(folder, "plugins");
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out,
+              "CullSweep.so\tRemove Hidden Objects Plug-in\t1.0\tCullSweepPlugin\tPROCESS\n");
+    EXPECT_EQ(outcome.err, "");
+}
+
+TEST(Zqhost, RemovesHiddenObjectsFromTheDemoScene) {
+    ScratchFolder folder;
+    std::string saved = folder.Path("after.json");
+    Outcome outcome = Zqhost(folder, "run " + kExamples + "/remove-hidden.json --scene " +
+                                         kExamples + "/scene.json --save-scene " + saved);
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.err, "step 1: Remove Hidden Objects Plug-in (CullSweepPlugin): SUCCESS\n");
+    Outcome shown = Zqhost(folder, "scene " + saved);
+    EXPECT_EQ(shown.out, "Level\n  Terrain\n  Buildings\n    Tower\n    Hall\n      HallFloor\n"
+                         "Characters\n  Hero\nSky\n9 objects\n");
+}
+
+TEST(Zqhost, WithoutASceneTheStepFailsWithItsMessage) {
+    ScratchFolder folder;
+    std::string script = folder.Write("s.json", Script(kRemoveHiddenStep));
+    std::string dialogs = folder.Path("dialogs");
+    Outcome outcome = Zqhost(folder, "run " + script + " --save-dialogs " + dialogs);
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err,
+              "[Scene Graph Shared Data Missing] The Remove Hidden Objects Process Plug-in could "
+              "not find the ZqSceneGraphSharedData!\n"
+              "step 1: Remove Hidden Objects Plug-in (CullSweepPlugin): FAILURE\n");
+    EXPECT_EQ(ReadText(dialogs + "/message-1.txt"),
+              "Scene Graph Shared Data Missing\nThe Remove Hidden Objects Process Plug-in could "
+              "not find the ZqSceneGraphSharedData!");
+}
+
+TEST(Zqhost, StepsNoPluginAcceptsFailTheRunButEveryStepRuns) {
+    ScratchFolder folder;
+    std::string script = folder.Write(
+        "s.json",
+        Script(std::string(R"({"name": "Old", "version": "1.0", "class": "cullsweepplugin",
+                                         "type": "PROCESS"}, )") +
+               kRemoveHiddenStep));
+    std::string scene = folder.Write("scene.json", R"({"roots": []})");
+    Outcome outcome = Zqhost(folder, "run " + script + " --scene " + scene);
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.err, "step 1: Old (cullsweepplugin): no plug-in accepts this step\n"
+                           "step 2: Remove Hidden Objects Plug-in (CullSweepPlugin): SUCCESS\n");
+}
+
+TEST(Zqhost, BadInputsEndInOneClearMessageAndStatusTwo) {
+    ScratchFolder folder;
+    std::string good = folder.Write("good.json", Script(kRemoveHiddenStep));
+    std::string broken = folder.Write("broken.json", "{\"steps\": [");
+    std::string badScene = folder.Write("scene.json", "{\"roots\": [{\"name\": 1}]}");
+    struct Case {
+        std::string arguments;
+        std::string message;
+    } cases[] = {
+        {"run " + broken, broken + ": not valid JSON"},
+        {"run " + folder.Path("absent.json"), folder.Path("absent.json") + ": cannot be read"},
+        {"run " + good + " --scene " + badScene, badScene + ": roots[0]: \"name\" must be"},
+        {"run " + good + " --plugins " + folder.Path("nowhere"),
+         "plug-in folder " + folder.Path("nowhere") + " does not exist"},
+        {"plugins --plugins " + folder.Path("nowhere"), "does not exist"},
+        {"run", "run takes 1 argument"},
+        {"", "no command given"},
+    };
+    for (const Case& c : cases) {
+        Outcome outcome = Zqhost(folder, c.arguments);
+        EXPECT_EQ(outcome.status, 2) << c.arguments;
+        EXPECT_EQ(outcome.err.rfind("zqhost: ", 0), 0u) << outcome.err;
+        EXPECT_NE(outcome.err.find(c.message), std::string::npos) << outcome.err;
+        EXPECT_EQ(outcome.err.find("step 1"), std::string::npos) << "no step may run";
+    }
+}
