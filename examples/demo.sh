@@ -23,6 +23,14 @@ echo
 echo "== Scene after"
 "$host" scene "$work/after.json" | tee "$work/after.txt"
 
+echo
+echo "== Running old-pipeline.json (names withdrawn plug-ins)"
+"$host" run "$here/old-pipeline.json" --scene "$here/scene.json"
+
+echo
+echo "== Options dialog of a withdrawn plug-in"
+"$host" options "PS2 Viewer"
+
 before=$(tail -n 1 "$work/before.txt" | cut -d' ' -f1)
 after=$(tail -n 1 "$work/after.txt" | cut -d' ' -f1)
 echo

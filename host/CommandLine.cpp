@@ -8,6 +8,7 @@ const char* const kUsage =
     "usage: zqhost plugins [--plugins DIR]\n"
     "       zqhost run SCRIPT [--scene FILE] [--plugins DIR] [--save-scene FILE]\n"
     "                         [--save-dialogs DIR]\n"
+    "       zqhost options NAME [--plugins DIR]\n"
     "       zqhost scene FILE\n";
 
 namespace {
@@ -21,6 +22,7 @@ const std::map<std::string, CommandShape>& Commands() {
     static const std::map<std::string, CommandShape> commands = {
         {"plugins", {0, {"--plugins"}}},
         {"run", {1, {"--scene", "--plugins", "--save-scene", "--save-dialogs"}}},
+        {"options", {1, {"--plugins"}}},
         {"scene", {1, {}}},
     };
     return commands;

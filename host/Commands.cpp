@@ -90,6 +90,30 @@ int RunScript(const CommandLine& line) {
     return status;
 }
 
+int ShowOptions(const CommandLine& line) {
+    ModuleSet modules;
+    LoadModules(modules, line);
+    const std::string& name = line.arguments[0];
+    for (const ModuleSet::Plugin& entry : modules.GetPlugins()) {
+        if (!entry.plugin->GetName().EqualsNoCase(name.c_str())) {
+            continue;
+        }
+        if (!entry.plugin->HasOptionsDialog()) {
+            std::fprintf(stderr, "zqhost: %s has no options dialog\n",
+                         static_cast<const char*>(entry.plugin->GetName()));
+            return 1;
+        }
+        ConsolePresenter presenter("");
+        ZqPlatform::Presenter* previous = ZqPlatform::SetPresenter(&presenter);
+        ZqPointer<ZqPluginInfo> info = entry.plugin->MakeDefaultInfo();
+        entry.plugin->ShowOptionsDialog(info, nullptr);
+        ZqPlatform::SetPresenter(previous);
+        return 0;
+    }
+    std::fprintf(stderr, "zqhost: no plug-in is named \"%s\"\n", name.c_str());
+    return 1;
+}
+
 int ShowScene(const CommandLine& line) {
     ZqPointer<ZqSceneGraphSharedData> scene = ReadSceneFile(line.arguments[0]);
     PrintScene(std::cout, *scene);

@@ -6,4 +6,5 @@
 // 2 a usage error or an unreadable input (HostError).
 int ListPlugins(const CommandLine& line);
 int RunScript(const CommandLine& line);
+int ShowOptions(const CommandLine& line);
 int ShowScene(const CommandLine& line);

@@ -22,6 +22,9 @@ int main(int argc, char** argv) {
         if (line.command == "run") {
             return RunScript(line);
         }
+        if (line.command == "options") {
+            return ShowOptions(line);
+        }
         return ShowScene(line);
     } catch (const HostError& problem) {
         std::fprintf(stderr, "zqhost: %s\n", problem.what());

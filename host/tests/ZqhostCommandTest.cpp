@@ -40,8 +40,37 @@ TEST(Zqhost, ListsPluginsWithTabs) {
     Outcome outcome = Zqhost(folder, "plugins");
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_EQ(outcome.out,
-              "CullSweep.so\tRemove Hidden Objects Plug-in\t1.0\tCullSweepPlugin\tPROCESS\n");
+              "CullSweep.so\tRemove Hidden Objects Plug-in\t1.0\tCullSweepPlugin\tPROCESS\n"
+              "RetiredStubs.so\tTexture Swizzle\t0.0\tDeprecatedProcessPlugin\t-\n"
+              "RetiredStubs.so\tPS2 Viewer\t0.0\tDeprecatedViewerPlugin\t-\n"
+              "RetiredStubs.so\tXbox Viewer\t0.0\tDeprecatedViewerPlugin\t-\n");
+    // RetiredStubs has no GetCompilerVersion, and that is no reason to warn.
     EXPECT_EQ(outcome.err, "");
+}
+
+TEST(Zqhost, OldScriptNamingWithdrawnPluginsStillRuns) {
+    ScratchFolder folder;
+    Outcome outcome = Zqhost(folder, "run " + kExamples + "/old-pipeline.json --scene " +
+                                         kExamples + "/scene.json");
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.err, "step 1: Texture Swizzle (TextureSwizzlePlugin): SUCCESS\n"
+                           "step 2: Remove Hidden Objects Plug-in (CullSweepPlugin): SUCCESS\n"
+                           "step 3: PS2 Viewer (PS2ViewerPlugin): SUCCESS\n"
+                           "step 4: xbox viewer (XboxViewerPlugin): SUCCESS\n");
+}
+
+TEST(Zqhost, OptionsDialogByNameInAnyCase) {
+    ScratchFolder folder;
+    Outcome shown = Zqhost(folder, "options \"ps2 VIEWER\"");
+    EXPECT_EQ(shown.status, 0);
+    EXPECT_EQ(shown.err, "[PS2 Viewer] This class has been deprecated by Quorvel.\n"
+                         "Please remove this plug-in from your script.\n");
+    Outcome none = Zqhost(folder, "options \"Remove Hidden Objects Plug-in\"");
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.err, "zqhost: Remove Hidden Objects Plug-in has no options dialog\n");
+    Outcome unknown = Zqhost(folder, "options Nobody");
+    EXPECT_EQ(unknown.status, 1);
+    EXPECT_EQ(unknown.err, "zqhost: no plug-in is named \"Nobody\"\n");
 }
 
 TEST(Zqhost, RemovesHiddenObjectsFromTheDemoScene) {
