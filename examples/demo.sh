@@ -31,6 +31,19 @@ echo
 echo "== Options dialog of a withdrawn plug-in"
 "$host" options "PS2 Viewer"
 
+echo
+echo "== Viewing the scene as KFM (view-kfm.json)"
+# A tool layout like an artist's: plug-ins in tools/plugins, data in Data/.
+app="$work/app"
+mkdir -p "$app/tools/plugins" "$app/Data"
+cp "$build"/plugins/*.so "$app/tools/plugins/"
+ln -s "$(cd "$build/lib" && pwd)" "$app/tools/lib"
+PATH="$here:$PATH" ZQ_VIEWER_LOG="$work/viewer.log" "$host" run "$here/view-kfm.json" \
+  --scene "$here/scene.json" --plugins "$app/tools/plugins" --registry "$here/registry.reg"
+# The viewer runs on its own; give it a moment to report.
+for _ in $(seq 50); do [ -s "$work/viewer.log" ] && break; sleep 0.1; done
+cat "$work/viewer.log"
+
 before=$(tail -n 1 "$work/before.txt" | cut -d' ' -f1)
 after=$(tail -n 1 "$work/after.txt" | cut -d' ' -f1)
 echo

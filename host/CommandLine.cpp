@@ -7,7 +7,7 @@
 const char* const kUsage =
     "usage: zqhost plugins [--plugins DIR]\n"
     "       zqhost run SCRIPT [--scene FILE] [--plugins DIR] [--save-scene FILE]\n"
-    "                         [--save-dialogs DIR]\n"
+    "                         [--save-dialogs DIR] [--registry FILE]\n"
     "       zqhost options NAME [--plugins DIR]\n"
     "       zqhost scene FILE\n";
 
@@ -21,7 +21,7 @@ struct CommandShape {
 const std::map<std::string, CommandShape>& Commands() {
     static const std::map<std::string, CommandShape> commands = {
         {"plugins", {0, {"--plugins"}}},
-        {"run", {1, {"--scene", "--plugins", "--save-scene", "--save-dialogs"}}},
+        {"run", {1, {"--scene", "--plugins", "--save-scene", "--save-dialogs", "--registry"}}},
         {"options", {1, {"--plugins"}}},
         {"scene", {1, {}}},
     };

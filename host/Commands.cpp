@@ -63,6 +63,9 @@ int RunScript(const CommandLine& line) {
     if (!line.Option("--scene").empty()) {
         scene = ReadSceneFile(line.Option("--scene"));
     }
+    if (!line.Option("--registry").empty()) {
+        ZqPlatform::SetRegistryFile(line.Option("--registry").c_str());
+    }
     ModuleSet modules;
     LoadModules(modules, line);
     modules.SetPluginPaths();

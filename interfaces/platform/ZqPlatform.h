@@ -7,6 +7,7 @@
 #include "ZqApi.h"
 
 #include <string>
+#include <vector>
 
 namespace ZqPlatform {
 
@@ -46,5 +47,54 @@ ZQPLATFORM_API void UnloadModule(void* module);
 
 // Absolute path of the running program, or empty when it cannot be told.
 ZQPLATFORM_API std::string ExecutablePath();
+
+#if defined(_WIN32)
+constexpr char kPathSeparator = '\\';
+#else
+constexpr char kPathSeparator = '/';
+#endif
+
+// Starting programs, with WinExec's contract: the program starts directly (no
+// shell), nothing waits for it, and the answer is above 31 when it started or
+// one of the error values below. On POSIX the command line is split as
+// Windows splits it, the program is looked up in PATH when its name has no
+// separator, and the finished program is reaped, so no zombie is left.
+enum : int {
+    LAUNCH_OUT_OF_RESOURCES = 0,
+    LAUNCH_FILE_NOT_FOUND = 2,
+    LAUNCH_PATH_NOT_FOUND = 3,
+    LAUNCH_ACCESS_DENIED = 5,
+    LAUNCH_BAD_FORMAT = 11,
+    LAUNCH_STARTED = 33,
+};
+enum : int { SHOW_NORMAL = 1 };
+
+// Takes over launches, for tests; null restores the real launcher.
+class ZQPLATFORM_API Launcher {
+public:
+    virtual ~Launcher();
+    virtual int Launch(const char* commandLine, int showCommand) = 0;
+};
+ZQPLATFORM_API Launcher* SetLauncher(Launcher* launcher);
+ZQPLATFORM_API int LaunchProgram(const char* commandLine, int showCommand);
+
+// Windows' splitting of a command line: white space separates arguments
+// outside double quotes; quotes group and are dropped; backslashes are
+// literal except before a quote, where 2n of them give n and the quote
+// groups, 2n+1 give n and a literal quote; "" inside quotes is a literal
+// quote. The program name (first word) takes quotes but no escapes.
+ZQPLATFORM_API std::vector<std::string> SplitCommandLine(const char* commandLine);
+
+// The registry: a key opened by its full path with the root spelled out
+// ("HKEY_CLASSES_ROOT\\..."), null when it does not exist. On POSIX the
+// registry is a .reg text file: the one given to SetRegistryFile, else
+// $ZQ_REGISTRY, else $XDG_CONFIG_HOME/zq/registry.reg (default
+// ~/.config/zq/registry.reg). It is read afresh at every open.
+ZQPLATFORM_API void SetRegistryFile(const char* path);
+ZQPLATFORM_API void* OpenRegistryKey(const char* keyPath);
+// The string value `valueName` ("" is the key's default value); false and
+// `value` untouched when there is none.
+ZQPLATFORM_API bool QueryRegistryString(void* key, const char* valueName, std::string& value);
+ZQPLATFORM_API void CloseRegistryKey(void* key);
 
 } // namespace ZqPlatform

@@ -1,0 +1,179 @@
+// The registry on POSIX systems: a Windows .reg export, read as text.
+//
+//   Windows Registry Editor Version 5.00
+//   [HKEY_CLASSES_ROOT\KFM.Document\shell\open\command]
+//   @="viewer \"%1\""
+//   "Name"="value"
+//
+// Key paths and value names compare without regard to case, as on Windows.
+// Values of other types (dword:, hex:) are not strings and are skipped.
+#include "ZqPlatform.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+namespace ZqPlatform {
+
+namespace {
+
+std::string g_registryFile;
+
+std::string Lower(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return text;
+}
+
+std::string RegistryFilePath() {
+    if (!g_registryFile.empty()) {
+        return g_registryFile;
+    }
+    if (const char* path = std::getenv("ZQ_REGISTRY"); path && *path) {
+        return path;
+    }
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config) {
+        return std::string(config) + "/zq/registry.reg";
+    }
+    const char* home = std::getenv("HOME");
+    return std::string(home ? home : "") + "/.config/zq/registry.reg";
+}
+
+// regedit writes UTF-16LE with a byte-order mark; turn that into UTF-8.
+std::string ToUtf8(const std::string& bytes) {
+    if (bytes.size() < 2 || static_cast<unsigned char>(bytes[0]) != 0xFF ||
+        static_cast<unsigned char>(bytes[1]) != 0xFE) {
+        return bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? bytes.substr(3) : bytes;
+    }
+    std::string text;
+    for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
+        unsigned unit = static_cast<unsigned char>(bytes[i]) |
+                        static_cast<unsigned>(static_cast<unsigned char>(bytes[i + 1])) << 8;
+        unsigned code = unit;
+        if (unit >= 0xD800 && unit < 0xDC00 && i + 3 < bytes.size()) {
+            unsigned low = static_cast<unsigned char>(bytes[i + 2]) |
+                           static_cast<unsigned>(static_cast<unsigned char>(bytes[i + 3])) << 8;
+            if (low >= 0xDC00 && low < 0xE000) {
+                code = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
+                i += 2;
+            }
+        }
+        if (code < 0x80) {
+            text += static_cast<char>(code);
+        } else if (code < 0x800) {
+            text += static_cast<char>(0xC0 | (code >> 6));
+            text += static_cast<char>(0x80 | (code & 0x3F));
+        } else if (code < 0x10000) {
+            text += static_cast<char>(0xE0 | (code >> 12));
+            text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            text += static_cast<char>(0x80 | (code & 0x3F));
+        } else {
+            text += static_cast<char>(0xF0 | (code >> 18));
+            text += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+            text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            text += static_cast<char>(0x80 | (code & 0x3F));
+        }
+    }
+    return text;
+}
+
+// Reads a quoted string starting at text[at] (the opening quote); `at` ends
+// just past the closing quote. False when the quote is never closed.
+bool ReadQuoted(const std::string& text, size_t& at, std::string& out) {
+    out.clear();
+    for (++at; at < text.size(); ++at) {
+        char c = text[at];
+        if (c == '"') {
+            ++at;
+            return true;
+        }
+        if (c == '\\' && at + 1 < text.size()) {
+            c = text[++at];
+        }
+        out += c;
+    }
+    return false;
+}
+
+typedef std::map<std::string, std::string> Values; // lower-case name -> value
+
+// The values of `keyPath`, or false when the file has no such key.
+bool ReadKey(const std::string& keyPath, Values& values) {
+    std::ifstream file(RegistryFilePath(), std::ios::binary);
+    if (!file) {
+        return false;
+    }
+    std::stringstream bytes;
+    bytes << file.rdbuf();
+    std::istringstream lines(ToUtf8(bytes.str()));
+    std::string wanted = Lower(keyPath);
+    bool found = false;
+    bool inKey = false;
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (!line.empty() && line[0] == '[') {
+            size_t close = line.rfind(']');
+            inKey = close != std::string::npos && Lower(line.substr(1, close - 1)) == wanted;
+            found = found || inKey;
+            continue;
+        }
+        if (!inKey || line.empty()) {
+            continue;
+        }
+        std::string name;
+        size_t at = 0;
+        if (line[0] == '@') {
+            at = 1;
+        } else if (line[0] != '"' || !ReadQuoted(line, at, name)) {
+            continue;
+        }
+        std::string value;
+        if (at < line.size() && line[at] == '=' && at + 1 < line.size() && line[at + 1] == '"') {
+            ++at;
+            if (ReadQuoted(line, at, value)) {
+                values[Lower(name)] = value;
+            }
+        }
+    }
+    return found;
+}
+
+} // namespace
+
+void SetRegistryFile(const char* path) {
+    g_registryFile = path ? path : "";
+}
+
+void* OpenRegistryKey(const char* keyPath) {
+    Values values;
+    if (!keyPath || !ReadKey(keyPath, values)) {
+        return nullptr;
+    }
+    return new Values(std::move(values));
+}
+
+bool QueryRegistryString(void* key, const char* valueName, std::string& value) {
+    if (!key) {
+        return false;
+    }
+    const Values& values = *static_cast<Values*>(key);
+    auto found = values.find(Lower(valueName ? valueName : ""));
+    if (found == values.end()) {
+        return false;
+    }
+    value = found->second;
+    return true;
+}
+
+void CloseRegistryKey(void* key) {
+    delete static_cast<Values*>(key);
+}
+
+} // namespace ZqPlatform
