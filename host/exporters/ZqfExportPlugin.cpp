@@ -20,8 +20,8 @@ ZqfExportPlugin::ZqfExportPlugin()
 
 ZqPointer<ZqExecutionResult> ZqfExportPlugin::Execute(const ZqPluginInfo* info) {
     const ZqExportPluginInfo* target = AsExportInfo(info);
-    auto* scene = static_cast<ZqSceneGraphSharedData*>(
-        GetSharedData(&ZqSceneGraphSharedData::m_RTTI));
+    auto* scene =
+        static_cast<ZqSceneGraphSharedData*>(GetSharedData(&ZqSceneGraphSharedData::m_RTTI));
     if (!target || !scene) {
         return Result(false);
     }

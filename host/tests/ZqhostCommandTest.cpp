@@ -41,9 +41,12 @@ TEST(Zqhost, ListsPluginsWithTabs) {
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_EQ(outcome.out,
               "CullSweep.so\tRemove Hidden Objects Plug-in\t1.0\tCullSweepPlugin\tPROCESS\n"
+              "MotionLens.so\tKFM Viewer\t1.0\tMotionLensPlugin\tViewer\n"
               "RetiredStubs.so\tTexture Swizzle\t0.0\tDeprecatedProcessPlugin\t-\n"
               "RetiredStubs.so\tPS2 Viewer\t0.0\tDeprecatedViewerPlugin\t-\n"
-              "RetiredStubs.so\tXbox Viewer\t0.0\tDeprecatedViewerPlugin\t-\n");
+              "RetiredStubs.so\tXbox Viewer\t0.0\tDeprecatedViewerPlugin\t-\n"
+              "ZqExporters.so\tController Extractor\t1.1\tZqControllerExtractorPlugin\tEXPORT\n"
+              "ZqExporters.so\tZQF Exporter\t1.0\tZqfExportPlugin\tEXPORT\n");
     // RetiredStubs has no GetCompilerVersion, and that is no reason to warn.
     EXPECT_EQ(outcome.err, "");
 }

@@ -1,0 +1,102 @@
+// A viewer step end to end: zqhost runs MotionLens, whose nested script runs
+// the stand-in exporters, and a real viewer program is started on the KFM file.
+#include "HostTestSupport.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class ViewerStepTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // An artist's layout: tools/plugins beside tools/lib, data in Data/.
+        m_plugins = m_folder.Root() / "app" / "tools" / "plugins";
+        fs::create_directories(m_plugins);
+        for (const auto& entry : fs::directory_iterator(std::string(ZQ_BUILD_DIR) + "/plugins")) {
+            fs::copy_file(entry.path(), m_plugins / entry.path().filename());
+        }
+        fs::create_directory_symlink(std::string(ZQ_BUILD_DIR) + "/lib",
+                                     m_plugins.parent_path() / "lib");
+        m_data = m_folder.Root() / "app" / "Data";
+        m_args = m_folder.Path("viewer-args.txt");
+        std::string viewer = m_folder.Write(
+            "viewer.sh", "#!/bin/sh\nprintf '%s\\n' \"$@\" > " + m_args + ".part\nmv " + m_args +
+                             ".part " + m_args + "\n");
+        chmod(viewer.c_str(), 0755);
+        m_registry = m_folder.Write(
+            "registry.reg", "Windows Registry Editor Version 5.00\n\n"
+                            "[HKEY_CLASSES_ROOT\\KFM.Document\\shell\\open\\command]\n@=\"" +
+                                viewer + " %1\"\n");
+        m_script = m_folder.Write("view.json", R"({"steps": [{"name": "KFM Viewer",
+            "version": "1.0", "class": "MotionLensPlugin", "type": "Viewer", "renderer": 5}]})");
+        m_scene = m_folder.Write("scene.json", R"({"roots": [{"name": "Hero", "children": []}]})");
+    }
+
+    int Run(const std::string& extra, std::string& err) {
+        std::string errPath = m_folder.Path("stderr.txt");
+        std::string command = std::string(ZQ_BUILD_DIR) + "/bin/zqhost run " + m_script +
+                              " --plugins " + m_plugins.string() + " --registry " + m_registry +
+                              " " + extra + " >/dev/null 2>" + errPath;
+        int raw = std::system(command.c_str());
+        err = ReadText(errPath);
+        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    }
+
+    ScratchFolder m_folder;
+    fs::path m_plugins;
+    fs::path m_data;
+    std::string m_args;
+    std::string m_registry;
+    std::string m_script;
+    std::string m_scene;
+};
+
+} // namespace
+
+TEST_F(ViewerStepTest, ViewerReceivesTheExportedKfmPath) {
+    fs::create_directories(m_data);
+    std::string err;
+    EXPECT_EQ(Run("--scene " + m_scene, err), 0) << err;
+    EXPECT_EQ(err, "  step 1: Controller Extractor (ZqControllerExtractorPlugin): SUCCESS\n"
+                   "  step 2: ZQF Exporter (ZqfExportPlugin): SUCCESS\n"
+                   "step 1: KFM Viewer (MotionLensPlugin): SUCCESS\n");
+    std::string kfm = m_plugins.string() + "/../../Data/MOTIONLENSTEMP.KFM";
+    for (int i = 0; i < 1000 && !fs::exists(m_args); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_EQ(ReadText(m_args), kfm + "\n");
+    EXPECT_NE(ReadText(kfm).find("CreateKFM=TRUE\nTransDuration=0.100000\n"
+                                 "CharacterNameInKFMFile=FALSE\n"),
+              std::string::npos);
+    EXPECT_EQ(ReadText((m_data / "MOTIONLENSTEMP.ZQF").string()), "Hero\n");
+}
+
+TEST_F(ViewerStepTest, FailedExportStartsNoViewer) {
+    // Without a scene the scene-file export fails, so the whole step fails.
+    fs::create_directories(m_data);
+    std::string err;
+    EXPECT_EQ(Run("", err), 1);
+    EXPECT_EQ(err, "  step 1: Controller Extractor (ZqControllerExtractorPlugin): SUCCESS\n"
+                   "  step 2: ZQF Exporter (ZqfExportPlugin): FAILURE\n"
+                   "step 1: KFM Viewer (MotionLensPlugin): FAILURE\n");
+    // Without the data folder nothing can be written at all.
+    fs::remove_all(m_data);
+    EXPECT_EQ(Run("--scene " + m_scene, err), 1);
+    EXPECT_NE(err.find("Controller Extractor (ZqControllerExtractorPlugin): FAILURE"),
+              std::string::npos);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_FALSE(fs::exists(m_args));
+}
+
+TEST_F(ViewerStepTest, WithoutARegisteredViewerNoPluginAcceptsTheStep) {
+    m_registry = m_folder.Write("empty.reg", "Windows Registry Editor Version 5.00\n");
+    std::string err;
+    EXPECT_EQ(Run("--scene " + m_scene, err), 1);
+    EXPECT_EQ(err, "step 1: KFM Viewer (MotionLensPlugin): no plug-in accepts this step\n");
+}

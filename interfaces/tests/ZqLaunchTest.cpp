@@ -1,0 +1,156 @@
+// The real POSIX launcher: splitting, WinExec's answers, no waiting, no zombie.
+#include "ZqPlatform.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <signal.h>
+#include <string>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class LaunchTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_folder = fs::path(::testing::TempDir()) / ("zqlaunch-" + std::to_string(getpid()));
+        fs::remove_all(m_folder);
+        fs::create_directories(m_folder);
+    }
+    void TearDown() override { fs::remove_all(m_folder); }
+
+    std::string Write(const std::string& name, const std::string& contents, bool executable) {
+        fs::path path = m_folder / name;
+        std::ofstream(path) << contents;
+        chmod(path.c_str(), executable ? 0755 : 0644);
+        return path.string();
+    }
+    // Waits up to ten seconds for `condition`.
+    template <class Condition> static bool Eventually(Condition condition) {
+        for (int i = 0; i < 1000; ++i) {
+            if (condition()) {
+                return true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return false;
+    }
+    static std::string ProcessState(const std::string& pid) {
+        std::ifstream stat("/proc/" + pid + "/stat");
+        std::string line;
+        std::getline(stat, line);
+        size_t close = line.rfind(')');
+        return close == std::string::npos || close + 2 >= line.size() ? "" : line.substr(close + 2, 1);
+    }
+
+    fs::path m_folder;
+};
+
+std::string ReadFirstLine(const std::string& path) {
+    std::ifstream file(path);
+    std::string line;
+    std::getline(file, line);
+    return line;
+}
+
+} // namespace
+
+TEST(SplitCommandLine, FollowsWindowsRules) {
+    struct Case {
+        const char* line;
+        std::vector<std::string> words;
+    } cases[] = {
+        {"viewer.exe C:\\Data\\a.KFM", {"viewer.exe", "C:\\Data\\a.KFM"}},
+        {"\"C:\\Program Files\\v.exe\" \"%1\"", {"C:\\Program Files\\v.exe", "%1"}},
+        {"  prog   a\tb  ", {"prog", "a", "b"}},
+        {"prog \"a b\"c d", {"prog", "a bc", "d"}},
+        {"prog a\\\\b", {"prog", "a\\\\b"}},
+        {"prog a\\\"b", {"prog", "a\"b"}},
+        {"prog a\\\\\"b c\"", {"prog", "a\\b c"}},
+        {"prog \"a\"\"b\"", {"prog", "a\"b"}},
+        {"prog \"\"", {"prog", ""}},
+        {"prog trailing\\", {"prog", "trailing\\"}},
+        {"C:\\dir\\\"x y\" z", {"C:\\dir\\x y", "z"}},
+        {"", {}},
+        {"   ", {}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ZqPlatform::SplitCommandLine(c.line), c.words) << c.line;
+    }
+    EXPECT_TRUE(ZqPlatform::SplitCommandLine(nullptr).empty());
+}
+
+TEST_F(LaunchTest, FailuresAnswerWithWindowsValues) {
+    std::string notExecutable = Write("plain.txt", "#!/bin/sh\nexit 0\n", false);
+    std::string badFormat = Write("garbage", "\x7f" "ELF but not really", true);
+    struct Case {
+        std::string line;
+        int expected;
+    } cases[] = {
+        {(m_folder / "missing-program").string(), ZqPlatform::LAUNCH_FILE_NOT_FOUND},
+        {"zq-no-such-program-anywhere --flag", ZqPlatform::LAUNCH_FILE_NOT_FOUND},
+        {(m_folder / "no-folder" / "program").string(), ZqPlatform::LAUNCH_PATH_NOT_FOUND},
+        {notExecutable, ZqPlatform::LAUNCH_ACCESS_DENIED},
+        {m_folder.string(), ZqPlatform::LAUNCH_ACCESS_DENIED},
+        {badFormat, ZqPlatform::LAUNCH_BAD_FORMAT},
+        {"", ZqPlatform::LAUNCH_FILE_NOT_FOUND},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ZqPlatform::LaunchProgram(c.line.c_str(), ZqPlatform::SHOW_NORMAL), c.expected)
+            << c.line;
+    }
+}
+
+TEST_F(LaunchTest, StartsWithoutWaitingAndPassesTheWords) {
+    std::string pidFile = (m_folder / "pid").string();
+    std::string release = (m_folder / "release").string();
+    std::string args = (m_folder / "args").string();
+    std::string program = Write("waits", "#!/bin/sh\nprintf '%s|' \"$@\" > " + args +
+                                              "\necho $$ > " + pidFile + "\nwhile [ ! -f " +
+                                              release + " ]; do sleep 0.05; done\n",
+                                true);
+    int result = ZqPlatform::LaunchProgram(
+        ("\"" + program + "\" one \"two words\" C:\\x.KFM").c_str(), ZqPlatform::SHOW_NORMAL);
+    EXPECT_GT(result, 31);
+    // The call came back while the program is still waiting for us.
+    ASSERT_TRUE(Eventually([&] { return !ReadFirstLine(pidFile).empty(); }));
+    std::string pid = ReadFirstLine(pidFile);
+    EXPECT_NE(ProcessState(pid), "");
+    EXPECT_NE(ProcessState(pid), "Z");
+    EXPECT_EQ(ReadFirstLine(args), "one|two words|C:\\x.KFM|");
+
+    // Once it ends, it is reaped: no zombie stays behind.
+    std::ofstream(release) << "go";
+    EXPECT_TRUE(Eventually([&] { return ProcessState(pid).empty(); })) << ProcessState(pid);
+}
+
+TEST_F(LaunchTest, ProgramsAreFoundInPath) {
+    std::string marker = (m_folder / "ran").string();
+    Write("zq-path-program", "#!/bin/sh\necho ran > " + marker + "\n", true);
+    std::string oldPath = getenv("PATH") ? getenv("PATH") : "";
+    setenv("PATH", (m_folder.string() + ":" + oldPath).c_str(), 1);
+    int result = ZqPlatform::LaunchProgram("zq-path-program", ZqPlatform::SHOW_NORMAL);
+    setenv("PATH", oldPath.c_str(), 1);
+    EXPECT_GT(result, 31);
+    EXPECT_TRUE(Eventually([&] { return ReadFirstLine(marker) == "ran"; }));
+}
+
+TEST(Launcher, AnInstalledLauncherTakesOver) {
+    struct Recorder : ZqPlatform::Launcher {
+        int Launch(const char* line, int show) override {
+            seen = std::string(line) + "|" + std::to_string(show);
+            return 2;
+        }
+        std::string seen;
+    } recorder;
+    ZqPlatform::Launcher* previous = ZqPlatform::SetLauncher(&recorder);
+    EXPECT_EQ(ZqPlatform::LaunchProgram("anything at all", 1), 2);
+    EXPECT_EQ(ZqPlatform::SetLauncher(previous), &recorder);
+    EXPECT_EQ(recorder.seen, "anything at all|1");
+}

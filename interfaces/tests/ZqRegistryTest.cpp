@@ -1,0 +1,96 @@
+#include "ZqPlatform.h"
+#include "ZqRegistry.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+namespace {
+
+const char* const kKey = "HKEY_CLASSES_ROOT\\KFM.Document\\shell\\open\\command";
+
+class RegistryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_path = (std::filesystem::path(::testing::TempDir()) / "zq-registry-test.reg").string();
+        std::remove(m_path.c_str());
+        ZqPlatform::SetRegistryFile(m_path.c_str());
+    }
+    void TearDown() override {
+        ZqPlatform::SetRegistryFile(nullptr);
+        std::remove(m_path.c_str());
+    }
+    void Write(const std::string& contents) {
+        std::ofstream(m_path, std::ios::binary) << contents;
+    }
+    // The default value of kKey, "<no key>" or "<no value>".
+    std::string DefaultValue(const char* key = kKey, const char* name = "") {
+        std::unique_ptr<ZqRegistry> registry(ZqRegistry::Create(key));
+        if (!registry) {
+            return "<no key>";
+        }
+        ZqString value("<no value>");
+        registry->QueryString(name, value);
+        return static_cast<const char*>(value);
+    }
+    std::string m_path;
+};
+
+} // namespace
+
+TEST_F(RegistryTest, ReadsValuesOfTheNamedKey) {
+    Write("Windows Registry Editor Version 5.00\r\n\r\n"
+          "; a comment\r\n"
+          "[HKEY_CLASSES_ROOT\\KFM.Document]\r\n"
+          "@=\"KFM Document\"\r\n\r\n"
+          "[hkey_classes_root\\kfm.document\\SHELL\\open\\command]\r\n"
+          "@=\"\\\"C:\\\\Tools\\\\Viewer.exe\\\" \\\"%1\\\"\"\r\n"
+          "\"Size\"=dword:00000010\r\n"
+          "\"Name\"=\"a = b\"\r\n"
+          "[HKEY_CLASSES_ROOT\\Other]\r\n"
+          "@=\"other\"\r\n");
+    EXPECT_EQ(DefaultValue(), "\"C:\\Tools\\Viewer.exe\" \"%1\"");
+    EXPECT_EQ(DefaultValue(kKey, "name"), "a = b");
+    EXPECT_EQ(DefaultValue(kKey, "Size"), "<no value>"); // not a string
+    EXPECT_EQ(DefaultValue(kKey, "Missing"), "<no value>");
+    EXPECT_EQ(DefaultValue("HKEY_CLASSES_ROOT\\KFM.Document"), "KFM Document");
+    EXPECT_EQ(DefaultValue("HKEY_CLASSES_ROOT\\KFM.Document\\shell"), "<no key>");
+}
+
+TEST_F(RegistryTest, MissingFileOrKeyOpensNothing) {
+    EXPECT_EQ(DefaultValue(), "<no key>");
+    Write("Windows Registry Editor Version 5.00\n[HKEY_CLASSES_ROOT\\KFM.Document\\shell\\open\\command]\n");
+    EXPECT_EQ(DefaultValue(), "<no value>"); // the key is there, its default value is not
+    Write("Windows Registry Editor Version 5.00\n[HKEY_CLASSES_ROOT\\KFM.Document\\shell\\open\\command]\n@=\"viewer %1\"\n");
+    EXPECT_EQ(DefaultValue(), "viewer %1"); // read afresh at every open
+}
+
+TEST_F(RegistryTest, ReadsUtf16FilesAsRegeditWritesThem) {
+    std::string text = "Windows Registry Editor Version 5.00\r\n"
+                       "[HKEY_CLASSES_ROOT\\KFM.Document\\shell\\open\\command]\r\n"
+                       "@=\"v\xC3\xA9wer %1\"\r\n";
+    std::u16string wide = u"Windows Registry Editor Version 5.00\r\n"
+                          u"[HKEY_CLASSES_ROOT\\KFM.Document\\shell\\open\\command]\r\n"
+                          u"@=\"v\u00E9wer %1\"\r\n";
+    std::string bytes = "\xFF\xFE";
+    for (char16_t unit : wide) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    Write(bytes);
+    EXPECT_EQ(DefaultValue(), "v\xC3\xA9wer %1");
+}
+
+TEST_F(RegistryTest, MalformedLinesAreSkipped) {
+    Write("[HKEY_CLASSES_ROOT\\KFM.Document\\shell\\open\\command\n"
+          "@=\"unterminated\n"
+          "\"=\"\n"
+          "@=novalue\n"
+          "[HKEY_CLASSES_ROOT\\KFM.Document\\shell\\open\\command]\n"
+          "\"broken\n"
+          "@=\"kept\"\n");
+    EXPECT_EQ(DefaultValue(), "kept");
+}
