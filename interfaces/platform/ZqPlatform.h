@@ -6,6 +6,7 @@
 
 #include "ZqApi.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -96,5 +97,29 @@ ZQPLATFORM_API void* OpenRegistryKey(const char* keyPath);
 // `value` untouched when there is none.
 ZQPLATFORM_API bool QueryRegistryString(void* key, const char* valueName, std::string& value);
 ZQPLATFORM_API void CloseRegistryKey(void* key);
+
+// Large, zero-filled memory blocks (pixel buffers): big ones are aligned so
+// that the system can back them with huge pages. Null when the memory cannot
+// be had; never throws.
+ZQPLATFORM_API void* AllocateLarge(size_t bytes);
+ZQPLATFORM_API void FreeLarge(void* block, size_t bytes);
+
+// A lock with the storage of a Windows critical section; on POSIX a mutex
+// lives in the same storage.
+struct LockStorage {
+    alignas(16) unsigned char bytes[64];
+};
+ZQPLATFORM_API void InitializeLock(LockStorage* lock);
+ZQPLATFORM_API void DeleteLock(LockStorage* lock);
+ZQPLATFORM_API void EnterLock(LockStorage* lock);
+ZQPLATFORM_API void LeaveLock(LockStorage* lock);
+
+// 32-bit to 16-bit float conversion: IEEE binary16, round to nearest even,
+// overflow to infinity, subnormals exact, NaNs kept quiet with the top of
+// their payload. Uses the processor's conversion instructions when it has
+// them; the scalar path gives the same bits.
+ZQPLATFORM_API void Float32To16Array(unsigned short* out, const float* in, unsigned count);
+ZQPLATFORM_API unsigned short Float32To16Scalar(float value);
+ZQPLATFORM_API bool HasFloat16Instructions();
 
 } // namespace ZqPlatform

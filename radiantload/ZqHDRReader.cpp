@@ -1,0 +1,119 @@
+#include "ZqHDRReader.h"
+
+#include "RgbeConversion.h"
+#include "ZqStricmp.h"
+
+#include <climits>
+#include <cstring>
+#include <cstdint>
+#include <new>
+
+namespace {
+
+// Sizes the reader takes on: each side at most 2^31 - 1, a row's byte step
+// within a signed 32-bit number, and the whole image addressable. Anything
+// larger is refused before any memory is asked for.
+bool SizeIsSupported(unsigned width, unsigned height, unsigned bytesPerPixel) {
+    if (width > INT_MAX || height > INT_MAX) {
+        return false;
+    }
+    if (width != 0 && bytesPerPixel > INT_MAX / width) {
+        return false;
+    }
+    size_t row = size_t(width) * bytesPerPixel;
+    return height == 0 || row <= SIZE_MAX / height;
+}
+
+bool FitsDestination(const ZqPixelData* data, unsigned width, unsigned height) {
+    return data && data->GetWidth(0) == width && data->GetHeight(0) == height &&
+           data->GetPixelFormat() == ZqPixelFormat::RGBA64;
+}
+
+} // namespace
+
+ZqHDRReader::ZqHDRReader() = default;
+ZqHDRReader::ZqHDRReader(const ZqHDRReader& other) = default;
+ZqHDRReader& ZqHDRReader::operator=(const ZqHDRReader& other) = default;
+ZqHDRReader::~ZqHDRReader() = default;
+
+bool ZqHDRReader::CanReadFile(const char* extension) const {
+    return extension && ZqStricmp(extension, ".hdr") == 0;
+}
+
+bool ZqHDRReader::ReadHeader(ZqFile& file, unsigned& width, unsigned& height,
+                             ZqPixelFormat& format, bool& mipmaps, unsigned& faces) {
+    format = ZqPixelFormat::RGBA64;
+    mipmaps = false;
+    faces = 1;
+    bool unused;
+    return ReadHeaderInternal(file, width, height, unused, unused, unused);
+}
+
+ZqPixelData* ZqHDRReader::ReadFile(ZqFile& file, ZqPixelData* reuse) {
+    unsigned width = 0;
+    unsigned height = 0;
+    bool columnsLeftToRight = true;
+    bool rowsTopToBottom = true;
+    bool rowOrder = true;
+    if (!ReadHeaderInternal(file, width, height, columnsLeftToRight, rowsTopToBottom, rowOrder)) {
+        return nullptr;
+    }
+    const unsigned p = ZqPixelFormat::RGBA64.GetBitsPerPixel() / 8u;
+    if (!SizeIsSupported(width, height, p)) {
+        return nullptr;
+    }
+
+    ZqPixelData* destination = reuse;
+    bool made = false;
+    if (!FitsDestination(reuse, width, height)) {
+        destination = new (std::nothrow) ZqPixelData(width, height, ZqPixelFormat::RGBA64, 1, 1);
+        if (!destination) {
+            return nullptr;
+        }
+        made = true;
+    }
+    auto refuse = [&]() -> ZqPixelData* {
+        if (made) {
+            delete destination;
+        }
+        return nullptr;
+    };
+    unsigned char* start = destination->GetPixels(0);
+    if (!start || destination->GetPixelStride() != p) {
+        return refuse(); // no pixel memory could be had
+    }
+
+    // Where the file's scanlines and pixels land for this orientation.
+    const int rowBytes = static_cast<int>(width * p);
+    int rowStep = rowBytes;
+    int columnStep = static_cast<int>(p);
+    if (!rowsTopToBottom && height > 0) {
+        start += size_t(height - 1) * size_t(rowBytes);
+        rowStep = -rowBytes;
+    }
+    if (!columnsLeftToRight && width > 0) {
+        start += size_t(width - 1) * p;
+        columnStep = -columnStep;
+    }
+
+    unsigned char firstFour[4] = {0, 0, 0, 0};
+    const unsigned byteSize = 1;
+    if (file.BinaryRead(firstFour, 4, &byteSize, 1) != 4) {
+        // Only an image without pixels may end here.
+        return width == 0 || height == 0 ? destination : refuse();
+    }
+    bool decoded = firstFour[0] == 2 && firstFour[1] == 2 && firstFour[2] < 128
+                       ? ReadRLEFile(file, firstFour, start, rowStep, columnStep, height, width, p)
+                       : ReadRawFile(file, firstFour, start, rowStep, columnStep, height, width, p);
+    return decoded ? destination : refuse();
+}
+
+void ZqHDRReader::ConvertRGBEToHalf(unsigned char* rgbe, unsigned char* out) {
+    RgbePixelToHalf(rgbe, out);
+}
+
+void ZqHDRReader::ConvertRGBEToFloat(unsigned char* rgbe, unsigned char* out) {
+    float channels[4];
+    RgbePixelToFloat(rgbe, channels);
+    std::memcpy(out, channels, sizeof channels);
+}
