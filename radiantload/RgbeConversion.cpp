@@ -3,6 +3,7 @@
 #include "ZqPlatform.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
@@ -41,8 +42,8 @@ void RowByPixel(const unsigned char* rgbe, unsigned count, unsigned char* out, i
     }
 }
 
-void PlanesByPixel(const unsigned char* planes, unsigned planeSize, unsigned first,
-                   unsigned count, unsigned char* out, int step) {
+void PlanesByPixel(const unsigned char* planes, unsigned planeSize, unsigned first, unsigned count,
+                   unsigned char* out, int step) {
     for (unsigned j = first; j < count; ++j) {
         const unsigned char pixel[4] = {planes[j], planes[planeSize + j], planes[2 * planeSize + j],
                                         planes[3 * planeSize + j]};
@@ -61,9 +62,10 @@ void PlanesByPixel(const unsigned char* planes, unsigned planeSize, unsigned fir
 #define ZQ_AVX2 __attribute__((target("avx2,fma,f16c")))
 
 ZQ_AVX2 inline __m256 Scale(__m256i exponents) {
-    __m256i clamped =
-        _mm256_min_epi32(_mm256_max_epi32(exponents, _mm256_set1_epi32(103)), _mm256_set1_epi32(153));
-    return _mm256_castsi256_ps(_mm256_slli_epi32(_mm256_sub_epi32(clamped, _mm256_set1_epi32(10)), 23));
+    __m256i clamped = _mm256_min_epi32(_mm256_max_epi32(exponents, _mm256_set1_epi32(103)),
+                                       _mm256_set1_epi32(153));
+    return _mm256_castsi256_ps(
+        _mm256_slli_epi32(_mm256_sub_epi32(clamped, _mm256_set1_epi32(10)), 23));
 }
 
 ZQ_AVX2 inline __m256 Channel(__m256i mantissas, __m256 scale) {
@@ -71,13 +73,15 @@ ZQ_AVX2 inline __m256 Channel(__m256i mantissas, __m256 scale) {
     return _mm256_mul_ps(_mm256_cvtepi32_ps(odd), scale);
 }
 
-// Two pixels of 8 halves each; reversed, the second pixel goes first.
+// Two pixels of 8 halves each; reversed, the second pixel goes first. The
+// output is written once and not read back soon, so aligned pairs bypass the
+// cache (no read of the old contents before the write).
 ZQ_AVX2 inline void StorePair(__m128i pair, unsigned char* out, long j, int step) {
-    if (step > 0) {
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 8 * j), pair);
-    } else {
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out - 8 * j - 8), _mm_shuffle_epi32(pair, 0x4E));
+    unsigned char* target = step > 0 ? out + 8 * j : out - 8 * j - 8;
+    if (step < 0) {
+        pair = _mm_shuffle_epi32(pair, 0x4E);
     }
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(target), pair);
 }
 
 ZQ_AVX2 void RowAvx2(const unsigned char* rgbe, unsigned count, unsigned char* out, int step) {
@@ -91,6 +95,7 @@ ZQ_AVX2 void RowAvx2(const unsigned char* rgbe, unsigned count, unsigned char* o
         values = _mm256_blend_ps(values, one, 0x88); // alpha lanes
         StorePair(_mm256_cvtps_ph(values, _MM_FROUND_TO_NEAREST_INT), out, j, step);
     }
+    _mm_sfence();
     RowByPixel(rgbe + 4 * j, count - j, out + static_cast<long>(j) * step, step);
 }
 
@@ -123,6 +128,7 @@ ZQ_AVX2 void PlanesAvx2(const unsigned char* planes, unsigned planeSize, unsigne
         StorePair(_mm_unpacklo_epi32(redGreenHigh, blueAlphaHigh), out, j + 4, step);
         StorePair(_mm_unpackhi_epi32(redGreenHigh, blueAlphaHigh), out, j + 6, step);
     }
+    _mm_sfence();
     PlanesByPixel(planes, planeSize, j, count, out, step);
 }
 

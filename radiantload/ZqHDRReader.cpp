@@ -4,8 +4,8 @@
 #include "ZqStricmp.h"
 
 #include <climits>
-#include <cstring>
 #include <cstdint>
+#include <cstring>
 #include <new>
 
 namespace {
@@ -40,8 +40,8 @@ bool ZqHDRReader::CanReadFile(const char* extension) const {
     return extension && ZqStricmp(extension, ".hdr") == 0;
 }
 
-bool ZqHDRReader::ReadHeader(ZqFile& file, unsigned& width, unsigned& height,
-                             ZqPixelFormat& format, bool& mipmaps, unsigned& faces) {
+bool ZqHDRReader::ReadHeader(ZqFile& file, unsigned& width, unsigned& height, ZqPixelFormat& format,
+                             bool& mipmaps, unsigned& faces) {
     format = ZqPixelFormat::RGBA64;
     mipmaps = false;
     faces = 1;

@@ -4,6 +4,7 @@
 // scanline, so short or malformed data is refused, never over-read or
 // over-written.
 #include "RgbeConversion.h"
+#include "RunLengthPlanes.h"
 #include "ZqHDRReader.h"
 
 #include <cstring>
@@ -15,34 +16,6 @@ namespace {
 // Pixels converted per step of the flat decoder: 64 KiB of input.
 const unsigned kFlatChunk = 16384;
 
-// One plane of a run-length scanline into `plane` (`columns` bytes).
-bool DecodePlane(ZqFile& file, unsigned char* plane, unsigned columns) {
-    unsigned covered = 0;
-    while (covered < columns) {
-        if (file.Ensure(2) < 2) {
-            return false;
-        }
-        const unsigned char* in = file.Current();
-        unsigned count = in[0];
-        if (count > 128) {
-            count -= 128;
-            if (count > columns - covered) {
-                return false;
-            }
-            std::memset(plane + covered, in[1], count);
-            file.Advance(2);
-        } else {
-            if (count == 0 || count > columns - covered || file.Ensure(1 + count) < 1 + count) {
-                return false;
-            }
-            std::memcpy(plane + covered, file.Current() + 1, count);
-            file.Advance(1 + count);
-        }
-        covered += count;
-    }
-    return true;
-}
-
 bool IsFastLayout(int columnStep, unsigned bytesPerPixel) {
     return bytesPerPixel == 8 && (columnStep == 8 || columnStep == -8);
 }
@@ -53,7 +26,8 @@ bool ZqHDRReader::ReadRLEFile(ZqFile& file, unsigned char* const firstFour,
                               unsigned char* destination, int rowStep, int columnStep,
                               unsigned rows, unsigned columns, unsigned bytesPerPixel) {
     // One scanline, as four planes of `columns` bytes: red, green, blue, exponent.
-    std::unique_ptr<unsigned char[]> planes(new (std::nothrow) unsigned char[size_t(columns) * 4 + 1]);
+    std::unique_ptr<unsigned char[]> planes(
+        new (std::nothrow) unsigned char[size_t(columns) * 4 + kPlaneSlack]);
     if (!planes) {
         return false;
     }
@@ -72,17 +46,16 @@ bool ZqHDRReader::ReadRLEFile(ZqFile& file, unsigned char* const firstFour,
             (unsigned(bytes[2]) << 8 | bytes[3]) != columns) {
             return false;
         }
-        for (unsigned k = 0; k < 4; ++k) {
-            if (!DecodePlane(file, planes.get() + size_t(k) * columns, columns)) {
-                return false;
-            }
+        if (!DecodeRunLengthPlanes(file, planes.get(), columns)) {
+            return false;
         }
         if (fast) {
             RgbePlanesToHalf(planes.get(), columns, columns, row, columnStep);
             continue;
         }
         for (unsigned j = 0; j < columns; ++j) {
-            unsigned char pixel[4] = {planes[j], planes[columns + j], planes[2 * size_t(columns) + j],
+            unsigned char pixel[4] = {planes[j], planes[columns + j],
+                                      planes[2 * size_t(columns) + j],
                                       planes[3 * size_t(columns) + j]};
             ConvertRGBEToHalf(pixel, row + static_cast<long>(j) * columnStep);
         }

@@ -25,9 +25,9 @@ protected:
                                      m_plugins.parent_path() / "lib");
         m_data = m_folder.Root() / "app" / "Data";
         m_args = m_folder.Path("viewer-args.txt");
-        std::string viewer = m_folder.Write(
-            "viewer.sh", "#!/bin/sh\nprintf '%s\\n' \"$@\" > " + m_args + ".part\nmv " + m_args +
-                             ".part " + m_args + "\n");
+        std::string viewer =
+            m_folder.Write("viewer.sh", "#!/bin/sh\nprintf '%s\\n' \"$@\" > " + m_args +
+                                            ".part\nmv " + m_args + ".part " + m_args + "\n");
         chmod(viewer.c_str(), 0755);
         m_registry = m_folder.Write(
             "registry.reg", "Windows Registry Editor Version 5.00\n\n"

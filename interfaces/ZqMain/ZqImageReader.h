@@ -20,8 +20,8 @@ public:
     // The image's pixels, in `reuse` when it fits or else in a new object
     // that the caller owns; null when the file is refused.
     virtual ZqPixelData* ReadFile(ZqFile& file, ZqPixelData* reuse) = 0;
-    virtual bool ReadHeader(ZqFile& file, unsigned& width, unsigned& height,
-                            ZqPixelFormat& format, bool& mipmaps, unsigned& faces) = 0;
+    virtual bool ReadHeader(ZqFile& file, unsigned& width, unsigned& height, ZqPixelFormat& format,
+                            bool& mipmaps, unsigned& faces) = 0;
 
 protected:
     struct ReaderLock {

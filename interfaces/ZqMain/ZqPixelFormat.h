@@ -27,8 +27,8 @@ public:
     ZqPixelFormat() = default;
     ZqPixelFormat(int format, unsigned char bitsPerPixel, unsigned redMask, unsigned greenMask,
                   unsigned blueMask, unsigned alphaMask)
-        : m_iFormat(format), m_ucBitsPerPixel(bitsPerPixel),
-          m_auiMasks{redMask, greenMask, blueMask, alphaMask} {}
+        : m_iFormat(format),
+          m_ucBitsPerPixel(bitsPerPixel), m_auiMasks{redMask, greenMask, blueMask, alphaMask} {}
 
     Format GetFormat() const { return static_cast<Format>(m_iFormat); }
     unsigned char GetBitsPerPixel() const { return m_ucBitsPerPixel; }

@@ -26,7 +26,9 @@ ZqFile::~ZqFile() {
 bool ZqFile::Seek(long offset, int origin) {
     if (m_bMemory) {
         long size = static_cast<long>(m_size);
-        long base = origin == ZQ_SEEK_SET ? 0 : origin == ZQ_SEEK_END ? size : m_pucNext - m_pucData;
+        long base = origin == ZQ_SEEK_SET   ? 0
+                    : origin == ZQ_SEEK_END ? size
+                                            : m_pucNext - m_pucData;
         long target = base + offset;
         if (target < 0 || target > size) {
             return false;

@@ -28,7 +28,7 @@ unsigned short Float32To16Scalar(float value) {
     if (magnitude >= 0x477FF000u) { // rounds to 65536 or more
         return static_cast<unsigned short>(sign | 0x7C00u);
     }
-    if (magnitude < 0x38800000u) { // below 2^-14: subnormal or zero
+    if (magnitude < 0x38800000u) {      // below 2^-14: subnormal or zero
         if (magnitude <= 0x33000000u) { // at most 2^-25, which ties to zero
             return static_cast<unsigned short>(sign);
         }

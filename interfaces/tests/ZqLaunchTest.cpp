@@ -46,7 +46,8 @@ protected:
         std::string line;
         std::getline(stat, line);
         size_t close = line.rfind(')');
-        return close == std::string::npos || close + 2 >= line.size() ? "" : line.substr(close + 2, 1);
+        return close == std::string::npos || close + 2 >= line.size() ? ""
+                                                                      : line.substr(close + 2, 1);
     }
 
     fs::path m_folder;
@@ -88,7 +89,10 @@ TEST(SplitCommandLine, FollowsWindowsRules) {
 
 TEST_F(LaunchTest, FailuresAnswerWithWindowsValues) {
     std::string notExecutable = Write("plain.txt", "#!/bin/sh\nexit 0\n", false);
-    std::string badFormat = Write("garbage", "\x7f" "ELF but not really", true);
+    std::string badFormat = Write("garbage",
+                                  "\x7f"
+                                  "ELF but not really",
+                                  true);
     struct Case {
         std::string line;
         int expected;
@@ -111,10 +115,11 @@ TEST_F(LaunchTest, StartsWithoutWaitingAndPassesTheWords) {
     std::string pidFile = (m_folder / "pid").string();
     std::string release = (m_folder / "release").string();
     std::string args = (m_folder / "args").string();
-    std::string program = Write("waits", "#!/bin/sh\nprintf '%s|' \"$@\" > " + args +
-                                              "\necho $$ > " + pidFile + "\nwhile [ ! -f " +
-                                              release + " ]; do sleep 0.05; done\n",
-                                true);
+    std::string program =
+        Write("waits",
+              "#!/bin/sh\nprintf '%s|' \"$@\" > " + args + "\necho $$ > " + pidFile +
+                  "\nwhile [ ! -f " + release + " ]; do sleep 0.05; done\n",
+              true);
     int result = ZqPlatform::LaunchProgram(
         ("\"" + program + "\" one \"two words\" C:\\x.KFM").c_str(), ZqPlatform::SHOW_NORMAL);
     EXPECT_GT(result, 31);

@@ -1,5 +1,5 @@
-#include "ZqPlatform.h"
 #include "ZqRegistry.h"
+#include "ZqPlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -23,9 +23,7 @@ protected:
         ZqPlatform::SetRegistryFile(nullptr);
         std::remove(m_path.c_str());
     }
-    void Write(const std::string& contents) {
-        std::ofstream(m_path, std::ios::binary) << contents;
-    }
+    void Write(const std::string& contents) { std::ofstream(m_path, std::ios::binary) << contents; }
     // The default value of kKey, "<no key>" or "<no value>".
     std::string DefaultValue(const char* key = kKey, const char* name = "") {
         std::unique_ptr<ZqRegistry> registry(ZqRegistry::Create(key));
@@ -62,9 +60,11 @@ TEST_F(RegistryTest, ReadsValuesOfTheNamedKey) {
 
 TEST_F(RegistryTest, MissingFileOrKeyOpensNothing) {
     EXPECT_EQ(DefaultValue(), "<no key>");
-    Write("Windows Registry Editor Version 5.00\n[HKEY_CLASSES_ROOT\\KFM.Document\\shell\\open\\command]\n");
+    Write("Windows Registry Editor Version "
+          "5.00\n[HKEY_CLASSES_ROOT\\KFM.Document\\shell\\open\\command]\n");
     EXPECT_EQ(DefaultValue(), "<no value>"); // the key is there, its default value is not
-    Write("Windows Registry Editor Version 5.00\n[HKEY_CLASSES_ROOT\\KFM.Document\\shell\\open\\command]\n@=\"viewer %1\"\n");
+    Write("Windows Registry Editor Version "
+          "5.00\n[HKEY_CLASSES_ROOT\\KFM.Document\\shell\\open\\command]\n@=\"viewer %1\"\n");
     EXPECT_EQ(DefaultValue(), "viewer %1"); // read afresh at every open
 }
 

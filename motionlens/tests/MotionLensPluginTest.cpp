@@ -16,8 +16,7 @@ TEST_F(MotionLensTest, IdentityAndDefaultInfo) {
 
     ZqPointer<ZqPluginInfo> info = plugin->MakeDefaultInfo();
     ASSERT_EQ(info->GetRTTI(), &ZqViewerPluginInfo::m_RTTI);
-    EXPECT_EQ(static_cast<ZqViewerPluginInfo*>(static_cast<ZqPluginInfo*>(info))->GetRenderer(),
-              5);
+    EXPECT_EQ(static_cast<ZqViewerPluginInfo*>(static_cast<ZqPluginInfo*>(info))->GetRenderer(), 5);
     EXPECT_STREQ(info->GetName(), "KFM Viewer");
     EXPECT_STREQ(info->GetVersion(), "1.0");
     EXPECT_STREQ(info->GetClassName(), "MotionLensPlugin");
@@ -164,8 +163,8 @@ TEST_F(MotionLensTest, EveryLaunchFailureIsFalseAndTheKnownOnesSaySo) {
         m_boxes.clear();
         m_launchResult = c.result;
         EXPECT_EQ(plugin->LaunchViewer(Text(Path("x.KFM"))), c.started) << c.result;
-        EXPECT_EQ(m_boxes, c.box.empty() ? std::vector<std::string>{}
-                                         : std::vector<std::string>{c.box})
+        EXPECT_EQ(m_boxes,
+                  c.box.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.box})
             << c.result;
     }
 }

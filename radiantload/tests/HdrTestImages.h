@@ -60,7 +60,7 @@ inline Bytes RlePixels(unsigned rows, unsigned columns) {
     Bytes data;
     for (unsigned i = 0; i < rows; ++i) {
         Append(data, {2, 2, static_cast<unsigned char>(columns >> 8),
-                                 static_cast<unsigned char>(columns & 0xFF)});
+                      static_cast<unsigned char>(columns & 0xFF)});
         for (unsigned k = 0; k < 4; ++k) {
             std::vector<unsigned char> plane(columns);
             for (unsigned j = 0; j < columns; ++j) {

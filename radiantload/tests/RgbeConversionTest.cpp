@@ -1,5 +1,5 @@
-#include "HdrTestImages.h"
 #include "RgbeConversion.h"
+#include "HdrTestImages.h"
 #include "ZqPlatform.h"
 
 #include <gtest/gtest.h>

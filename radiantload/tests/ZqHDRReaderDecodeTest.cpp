@@ -20,7 +20,8 @@ ZqPixelData* Read(const Bytes& bytes, ZqPixelData* reuse = nullptr) {
 
 // The 8 output bytes at (row, column) of the top level.
 std::vector<unsigned char> At(const ZqPixelData* data, unsigned row, unsigned column) {
-    const unsigned char* pixel = data->GetPixels(0) + (size_t(row) * data->GetWidth(0) + column) * 8;
+    const unsigned char* pixel =
+        data->GetPixels(0) + (size_t(row) * data->GetWidth(0) + column) * 8;
     return std::vector<unsigned char>(pixel, pixel + 8);
 }
 
@@ -48,15 +49,14 @@ TEST(ZqHDRReaderDecode, EveryOrientationPlacesEveryPixel) {
         const char* resolution;
         bool leftToRight, topToBottom;
     } cases[] = {
-        {"-Y 3 +X 5", true, true},  {"-Y 3 -X 5", false, true},
-        {"+Y 3 +X 5", true, false}, {"+Y 3 -X 5", false, false},
-        {"+X 5 -Y 3", true, true},  {"-X 5 +Y 3", false, false},
+        {"-Y 3 +X 5", true, true},   {"-Y 3 -X 5", false, true}, {"+Y 3 +X 5", true, false},
+        {"+Y 3 -X 5", false, false}, {"+X 5 -Y 3", true, true},  {"-X 5 +Y 3", false, false},
     };
     for (bool runLength : {false, true}) {
         for (const Case& c : cases) {
             Decoded image;
-            image.data = Read(Concat(Header(c.resolution),
-                                     runLength ? RlePixels(rows, columns) : FlatPixels(rows, columns)));
+            image.data = Read(Concat(Header(c.resolution), runLength ? RlePixels(rows, columns)
+                                                                     : FlatPixels(rows, columns)));
             ASSERT_NE(image.data, nullptr) << c.resolution;
             EXPECT_EQ(image.data->GetWidth(0), columns);
             EXPECT_EQ(image.data->GetHeight(0), rows);
@@ -135,7 +135,8 @@ TEST(ZqHDRReaderDecode, MalformedRunLengthDataIsRefused) {
         {"ends inside a literal", Bytes(good.begin(), good.begin() + 7)},
         {"ends before a run value", Bytes(good.begin(), good.begin() + 10)},
         {"ends before the second scanline", good},
-        {"second scanline not run-length", [&] {
+        {"second scanline not run-length",
+         [&] {
              Bytes two = good;
              Append(two, {1, 2, 3, 4});
              return two;
@@ -237,8 +238,8 @@ TEST(ZqHDRReaderDecode, ReuseOnlyAMatchingObject) {
 }
 
 TEST(ZqHDRReaderDecode, OversizedImagesAreRefusedBeforeAllocating) {
-    for (const char* resolution : {"-Y 1 +X 2147483648", "-Y 2147483648 +X 1",
-                                   "-Y 1 +X 1073741824", "-Y -1 +X 4"}) {
+    for (const char* resolution :
+         {"-Y 1 +X 2147483648", "-Y 2147483648 +X 1", "-Y 1 +X 1073741824", "-Y -1 +X 4"}) {
         unsigned objects = ZqRefObject::GetTotalObjectCount();
         EXPECT_EQ(Read(Concat(Header(resolution), {1, 1, 1, 1})), nullptr) << resolution;
         EXPECT_EQ(ZqRefObject::GetTotalObjectCount(), objects);

@@ -7,11 +7,12 @@ TEST(ZqHDRReader, CanReadFileByExtension) {
     struct Case {
         const char* extension;
         bool accepted;
-    } cases[] = {{".hdr", true}, {".HDR", true}, {".Hdr", true}, {".hDr", true},
-                 {"hdr", false}, {"", false},    {".hdr ", false}, {".hdri", false},
-                 {nullptr, false}};
+    } cases[] = {{".hdr", true},   {".HDR", true},   {".Hdr", true},
+                 {".hDr", true},   {"hdr", false},   {"", false},
+                 {".hdr ", false}, {".hdri", false}, {nullptr, false}};
     for (const Case& c : cases) {
-        EXPECT_EQ(reader.CanReadFile(c.extension), c.accepted) << (c.extension ? c.extension : "null");
+        EXPECT_EQ(reader.CanReadFile(c.extension), c.accepted)
+            << (c.extension ? c.extension : "null");
     }
 }
 

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+// An output written under a temporary name beside its final path and renamed
+// into place only when complete, so a failed write leaves nothing behind.
+class OutputFile {
+public:
+    explicit OutputFile(std::string path);
+    ~OutputFile(); // removes the temporary file unless committed
+
+    const std::string& TemporaryPath() const { return m_temporary; }
+    // Renames the temporary file to the final path; false with `error` set.
+    bool Commit(std::string& error);
+
+private:
+    std::string m_path;
+    std::string m_temporary;
+    bool m_committed = false;
+};
