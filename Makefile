@@ -1,17 +1,25 @@
 # Entry points: `make demo` runs the main job, `make test` runs every test.
 # Each first installs whatever Debian packages are missing.
 
-# Every Debian package the build, the tests and the demo need: the one list.
-PACKAGES := make cmake ninja-build g++ libgtest-dev libgmock-dev nlohmann-json3-dev clang-format
+# Every Debian package the build, the tests and the demo need, and what the
+# fuzzer and the benchmarks add: the one place the lists are kept.
+PACKAGES := make cmake ninja-build g++ libgtest-dev libgmock-dev nlohmann-json3-dev clang-format \
+            libopenexr-dev libpng-dev libbenchmark-dev libstb-dev
+FUZZ_PACKAGES := clang libclang-rt-14-dev
+BENCH_PACKAGES := hyperfine time
+FUZZ_SECONDS ?= 60
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: deps build demo test test-release test-sanitize format check-format clean
+.PHONY: deps install build demo test test-release test-sanitize bench fuzz format check-format clean
 
 deps:
+	@$(MAKE) --no-print-directory install LIST="$(PACKAGES)"
+
+install:
 	@missing=""; \
-	for package in $(PACKAGES); do \
+	for package in $(LIST); do \
 	  dpkg-query -W -f='$${Status}\n' $$package 2>/dev/null | grep -q '^install ok installed$$' \
 	    || missing="$$missing $$package"; \
 	done; \
@@ -40,6 +48,17 @@ test-sanitize: deps
 	cmake --build --preset sanitize
 	ctest --preset sanitize -j $(JOBS)
 
+# ReadFile throughput and memory, then zqhdr against one stbi_loadf, side by side.
+bench: build
+	@$(MAKE) --no-print-directory install LIST="$(BENCH_PACKAGES)"
+	build/bin/readfile_benchmark
+	bash bench/compare-zqhdr-stb.sh build
+
+# The reader's fuzzer under ASan and UBSan for FUZZ_SECONDS; any finding fails.
+fuzz:
+	@$(MAKE) --no-print-directory install LIST="$(FUZZ_PACKAGES)"
+	bash fuzz/build.sh $(FUZZ_SECONDS)
+
 format: deps
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
@@ -47,4 +66,4 @@ check-format: deps
 	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 clean:
-	rm -rf build build-debug build-sanitize
+	rm -rf build build-debug build-sanitize build-fuzz

@@ -25,7 +25,8 @@ inline void ToRgbe(const Rgb& c, unsigned char* out) {
     out[3] = static_cast<unsigned char>(exponent + 128);
 }
 
-inline void EncodePlane(const unsigned char* values, unsigned count, std::vector<unsigned char>& out) {
+inline void EncodePlane(const unsigned char* values, unsigned count,
+                        std::vector<unsigned char>& out) {
     unsigned i = 0;
     while (i < count) {
         unsigned run = 1;

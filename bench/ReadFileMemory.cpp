@@ -35,7 +35,8 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "make-images") == 0) {
         const unsigned width = 8192, height = 4096;
         for (bool runLength : {true, false}) {
-            std::string path = std::string(argv[2]) + (runLength ? "/big-rle.hdr" : "/big-flat.hdr");
+            std::string path =
+                std::string(argv[2]) + (runLength ? "/big-rle.hdr" : "/big-flat.hdr");
             if (!WriteHdr(path, width, height, runLength, [&](unsigned x, unsigned y) {
                     return RealisticPixel(x, y, width, height);
                 })) {

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+#include <cpuid.h>
 #include <immintrin.h>
 #define ZQ_HAVE_F16C_PATH 1
 #endif
@@ -66,7 +67,13 @@ __attribute__((target("avx,f16c"))) void ConvertWithF16C(unsigned short* out, co
 } // namespace
 
 bool HasFloat16Instructions() {
-    static const bool has = __builtin_cpu_supports("avx") && __builtin_cpu_supports("f16c");
+    // "avx" also tells that the system saves the wide registers; F16C itself
+    // is CPUID leaf 1, ECX bit 29 (not every compiler names it).
+    static const bool has = [] {
+        unsigned a = 0, b = 0, c = 0, d = 0;
+        return __builtin_cpu_supports("avx") && __get_cpuid(1, &a, &b, &c, &d) &&
+               (c & (1u << 29)) != 0;
+    }();
     return has;
 }
 

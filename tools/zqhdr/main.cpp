@@ -20,8 +20,9 @@
 
 namespace {
 
-const char* const kUsage = "usage: zqhdr info FILE\n"
-                           "       zqhdr convert IN OUT [--exposure STOPS]   (OUT: .raw .exr .png)\n";
+const char* const kUsage =
+    "usage: zqhdr info FILE\n"
+    "       zqhdr convert IN OUT [--exposure STOPS]   (OUT: .raw .exr .png)\n";
 
 enum class Output { Raw, Exr, Png, Unknown };
 
@@ -59,8 +60,7 @@ int Info(const std::string& path) {
     }
     std::printf("width: %u\nheight: %u\npixel format: RGBA64 (four 16-bit floats)\n"
                 "encoding: %s\norientation: %s\n",
-                d.width, d.height, d.runLength ? "run-length" : "flat",
-                OrientationText(d).c_str());
+                d.width, d.height, d.runLength ? "run-length" : "flat", OrientationText(d).c_str());
     return 0;
 }
 
@@ -92,8 +92,7 @@ int Convert(const std::string& in, const std::string& out, double exposure) {
     if (!reader.ReadHeader(file, width, height, format, mipmaps, faces)) {
         return Fail(in, "not a Radiance RGBE image the reader accepts (header refused)");
     }
-    if (width > INT_MAX || height > INT_MAX ||
-        (width != 0 && height > SIZE_MAX / 8 / width)) {
+    if (width > INT_MAX || height > INT_MAX || (width != 0 && height > SIZE_MAX / 8 / width)) {
         return Fail(in, "image too large (" + std::to_string(width) + " x " +
                             std::to_string(height) + ")");
     }

@@ -1,0 +1,175 @@
+// Runs the built zqhdr on small images and checks its outputs and answers.
+#include "HdrTestImages.h"
+
+#include <ImfRgbaFile.h>
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class ZqhdrTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_folder = fs::path(::testing::TempDir()) /
+                   (std::string("zqhdr-") +
+                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_folder);
+        fs::create_directories(m_folder);
+    }
+    void TearDown() override { fs::remove_all(m_folder); }
+
+    std::string Write(const std::string& name, const Bytes& bytes) {
+        std::string path = Path(name);
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        return path;
+    }
+    std::string Path(const std::string& name) const { return (m_folder / name).string(); }
+    static std::string Read(const std::string& path) {
+        std::ifstream file(path, std::ios::binary);
+        std::stringstream text;
+        text << file.rdbuf();
+        return text.str();
+    }
+    int Zqhdr(const std::string& arguments) {
+        std::string command = std::string(ZQ_BUILD_DIR) + "/bin/zqhdr " + arguments + " >" +
+                              Path("out.txt") + " 2>" + Path("err.txt");
+        int raw = std::system(command.c_str());
+        m_out = Read(Path("out.txt"));
+        m_err = Read(Path("err.txt"));
+        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    }
+    // Nothing but the test's own files is left in the folder.
+    std::vector<std::string> Leftovers() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(m_folder)) {
+            std::string name = entry.path().filename().string();
+            if (name != "out.txt" && name != "err.txt" && name.find(".hdr") == std::string::npos) {
+                names.push_back(name);
+            }
+        }
+        return names;
+    }
+
+    fs::path m_folder;
+    std::string m_out, m_err;
+};
+
+// The top level as the reader leaves it.
+std::string Decoded(const Bytes& image) {
+    ZqFile file(image.data(), image.size());
+    ZqHDRReader reader;
+    std::unique_ptr<ZqPixelData> data(reader.ReadFile(file, nullptr));
+    return std::string(reinterpret_cast<const char*>(data->GetPixels(0)), data->GetSizeInBytes(0));
+}
+
+} // namespace
+
+TEST_F(ZqhdrTest, InfoDescribesTheImage) {
+    std::string rle = Write("rle.hdr", Concat(Header("+Y 2 -X 3"), RlePixels(2, 3)));
+    EXPECT_EQ(Zqhdr("info " + rle), 0) << m_err;
+    EXPECT_EQ(m_out, "width: 3\nheight: 2\npixel format: RGBA64 (four 16-bit floats)\n"
+                     "encoding: run-length\n"
+                     "orientation: +Y -X (rows bottom to top, columns right to left)\n");
+    std::string flat = Write("flat.hdr", Concat(Header("-Y 2 +X 3"), FlatPixels(2, 3)));
+    EXPECT_EQ(Zqhdr("info " + flat), 0);
+    EXPECT_NE(m_out.find("encoding: flat\norientation: -Y +X (rows top to bottom, columns left "
+                         "to right)\n"),
+              std::string::npos);
+    std::string refused = Write("refused.hdr", Concat("#?RADIANCE\nFORMAT=32-bit_rle_xyze\n\n-Y 1 +X 1\n"));
+    EXPECT_EQ(Zqhdr("info " + refused), 1);
+    EXPECT_EQ(m_err, "zqhdr: " + refused +
+                         ": not a Radiance RGBE image the reader accepts (header refused)\n");
+}
+
+TEST_F(ZqhdrTest, RawIsThePixelDataExactly) {
+    for (const char* resolution : {"-Y 3 +X 5", "+Y 3 -X 5"}) {
+        Bytes image = Concat(Header(resolution), RlePixels(3, 5));
+        std::string in = Write("in.hdr", image);
+        EXPECT_EQ(Zqhdr("convert " + in + " " + Path("out.raw")), 0) << m_err;
+        std::string raw = Read(Path("out.raw"));
+        EXPECT_EQ(raw.size(), 3u * 5u * 8u);
+        EXPECT_EQ(raw, Decoded(image)) << resolution;
+    }
+    // Half floats, little-endian, R G B A: 128,64,0,129 is 1.00390625, 0.50390625, 2^-8, 1.
+    std::string one = Write("one.hdr", Concat(Header("-Y 1 +X 1"), {128, 64, 0, 129}));
+    EXPECT_EQ(Zqhdr("convert " + one + " " + Path("one.raw")), 0);
+    EXPECT_EQ(Read(Path("one.raw")), std::string("\x04\x3C\x08\x38\x00\x1C\x00\x3C", 8));
+    std::string empty = Write("empty.hdr", Concat(Header("-Y 0 +X 9")));
+    EXPECT_EQ(Zqhdr("convert " + empty + " " + Path("empty.raw")), 0) << m_err;
+    EXPECT_TRUE(fs::exists(Path("empty.raw")));
+    EXPECT_EQ(fs::file_size(Path("empty.raw")), 0u);
+}
+
+TEST_F(ZqhdrTest, ExrHoldsTheSameHalves) {
+    Bytes image = Concat(Header("-Y 2 +X 3"), FlatPixels(2, 3));
+    std::string in = Write("in.hdr", image);
+    ASSERT_EQ(Zqhdr("convert " + in + " " + Path("out.EXR")), 0) << m_err;
+    Imf::RgbaInputFile exr(Path("out.EXR").c_str());
+    Imath::Box2i window = exr.dataWindow();
+    ASSERT_EQ(window.max.x - window.min.x + 1, 3);
+    ASSERT_EQ(window.max.y - window.min.y + 1, 2);
+    std::vector<Imf::Rgba> pixels(6);
+    exr.setFrameBuffer(pixels.data(), 1, 3);
+    exr.readPixels(window.min.y, window.max.y);
+    std::string expected = Decoded(image);
+    EXPECT_EQ(0, std::memcmp(pixels.data(), expected.data(), expected.size()));
+}
+
+TEST_F(ZqhdrTest, PngPreviewWithExposure) {
+    std::string in = Write("in.hdr", Concat(Header("-Y 2 +X 3"), FlatPixels(2, 3)));
+    ASSERT_EQ(Zqhdr("convert " + in + " " + Path("a.png") + " --exposure -2.5"), 0) << m_err;
+    ASSERT_EQ(Zqhdr("convert " + in + " " + Path("b.png")), 0) << m_err;
+    png_image png;
+    std::memset(&png, 0, sizeof png);
+    png.version = PNG_IMAGE_VERSION;
+    ASSERT_TRUE(png_image_begin_read_from_file(&png, Path("a.png").c_str()));
+    EXPECT_EQ(png.width, 3u);
+    EXPECT_EQ(png.height, 2u);
+    png_image_free(&png);
+    EXPECT_NE(Read(Path("a.png")), Read(Path("b.png"))) << "exposure changes the preview";
+}
+
+TEST_F(ZqhdrTest, FailuresLeaveNoOutputBehind) {
+    std::string truncated = Write("cut.hdr", Concat(Header("-Y 4 +X 4"), {2, 2, 0, 4, 4, 1}));
+    EXPECT_EQ(Zqhdr("convert " + truncated + " " + Path("out.raw")), 1);
+    EXPECT_EQ(m_err, "zqhdr: " + truncated + ": pixel data refused (truncated or malformed)\n");
+    EXPECT_TRUE(Leftovers().empty());
+
+    std::string good = Write("good.hdr", Concat(Header("-Y 1 +X 2"), FlatPixels(1, 2)));
+    std::string unwritable = Path("missing-folder/out.raw");
+    EXPECT_EQ(Zqhdr("convert " + good + " " + unwritable), 1);
+    EXPECT_EQ(m_err.rfind("zqhdr: " + unwritable + ": cannot be written: ", 0), 0u) << m_err;
+    EXPECT_EQ(std::count(m_err.begin(), m_err.end(), '\n'), 1);
+
+    std::string empty = Write("empty.hdr", Concat(Header("-Y 0 +X 0")));
+    EXPECT_EQ(Zqhdr("convert " + empty + " " + Path("empty.exr")), 1);
+    EXPECT_TRUE(Leftovers().empty());
+    EXPECT_EQ(Zqhdr("convert " + Path("absent.hdr") + " " + Path("x.raw")), 1);
+    EXPECT_EQ(m_err, "zqhdr: " + Path("absent.hdr") + ": cannot be opened\n");
+    std::string huge = Write("huge.hdr", Concat(Header("-Y 3000000000 +X 2"), {1, 1, 1, 1}));
+    EXPECT_EQ(Zqhdr("convert " + huge + " " + Path("x.raw")), 1);
+    EXPECT_TRUE(Leftovers().empty());
+}
+
+TEST_F(ZqhdrTest, UsageErrors) {
+    std::string in = Write("in.hdr", Concat(Header("-Y 1 +X 1"), {1, 1, 1, 1}));
+    for (const std::string& arguments : std::vector<std::string>{
+             "", "info", "info a b", "fly " + in, "convert " + in,
+          "convert " + in + " " + Path("x.jpg"), "convert " + in + " " + Path("x.png") + " --exposure",
+          "convert " + in + " " + Path("x.png") + " --exposure lots"}) {
+        EXPECT_EQ(Zqhdr(arguments), 2) << arguments;
+        EXPECT_NE(m_err.find("usage: zqhdr"), std::string::npos);
+    }
+    EXPECT_TRUE(Leftovers().empty());
+}
