@@ -86,7 +86,8 @@ TEST_F(ZqhdrTest, InfoDescribesTheImage) {
     EXPECT_NE(m_out.find("encoding: flat\norientation: -Y +X (rows top to bottom, columns left "
                          "to right)\n"),
               std::string::npos);
-    std::string refused = Write("refused.hdr", Concat("#?RADIANCE\nFORMAT=32-bit_rle_xyze\n\n-Y 1 +X 1\n"));
+    std::string refused =
+        Write("refused.hdr", Concat("#?RADIANCE\nFORMAT=32-bit_rle_xyze\n\n-Y 1 +X 1\n"));
     EXPECT_EQ(Zqhdr("info " + refused), 1);
     EXPECT_EQ(m_err, "zqhdr: " + refused +
                          ": not a Radiance RGBE image the reader accepts (header refused)\n");
@@ -164,10 +165,11 @@ TEST_F(ZqhdrTest, FailuresLeaveNoOutputBehind) {
 
 TEST_F(ZqhdrTest, UsageErrors) {
     std::string in = Write("in.hdr", Concat(Header("-Y 1 +X 1"), {1, 1, 1, 1}));
-    for (const std::string& arguments : std::vector<std::string>{
-             "", "info", "info a b", "fly " + in, "convert " + in,
-          "convert " + in + " " + Path("x.jpg"), "convert " + in + " " + Path("x.png") + " --exposure",
-          "convert " + in + " " + Path("x.png") + " --exposure lots"}) {
+    for (const std::string& arguments :
+         std::vector<std::string>{"", "info", "info a b", "fly " + in, "convert " + in,
+                                  "convert " + in + " " + Path("x.jpg"),
+                                  "convert " + in + " " + Path("x.png") + " --exposure",
+                                  "convert " + in + " " + Path("x.png") + " --exposure lots"}) {
         EXPECT_EQ(Zqhdr(arguments), 2) << arguments;
         EXPECT_NE(m_err.find("usage: zqhdr"), std::string::npos);
     }
