@@ -48,10 +48,12 @@ test-sanitize: deps
 	cmake --build --preset sanitize
 	ctest --preset sanitize -j $(JOBS)
 
-# ReadFile throughput and memory, then zqhdr against one stbi_loadf, side by side.
+# ReadFile throughput and memory, the texture report at 10,000 and 100,000
+# textures, then zqhdr against one stbi_loadf, side by side.
 bench: build
 	@$(MAKE) --no-print-directory install LIST="$(BENCH_PACKAGES)"
 	build/bin/readfile_benchmark
+	build/bin/texture_report_benchmark
 	bash bench/compare-zqhdr-stb.sh build
 
 # The reader's fuzzer under ASan and UBSan for FUZZ_SECONDS; any finding fails.

@@ -59,7 +59,7 @@ int ListPlugins(const CommandLine& line) {
 
 int RunScript(const CommandLine& line) {
     ZqPointer<ZqScriptInfo> script = ReadScriptFile(line.arguments[0]);
-    ZqPointer<ZqSceneGraphSharedData> scene;
+    Scene scene;
     if (!line.Option("--scene").empty()) {
         scene = ReadSceneFile(line.Option("--scene"));
     }
@@ -72,23 +72,23 @@ int RunScript(const CommandLine& line) {
 
     bool succeeded = false;
     {
-        RunEnvironment environment(line.Option("--save-dialogs"), scene);
+        RunEnvironment environment(line.Option("--save-dialogs"), scene.graph);
         ScriptRunner runner(modules);
         ZqPointer<ZqBatchExecutionResult> batch = runner.ExecuteScript(script, 0);
         script = nullptr;
         succeeded = batch->WasSuccessful();
     }
     int status = succeeded ? 0 : 1;
-    if (scene && !line.Option("--save-scene").empty()) {
+    if (scene.graph && !line.Option("--save-scene").empty()) {
         try {
-            WriteSceneFile(line.Option("--save-scene"), *scene);
+            WriteSceneFile(line.Option("--save-scene"), scene);
         } catch (const HostError& problem) {
             std::fprintf(stderr, "zqhost: %s\n", problem.what());
             status = 1;
         }
     }
     // Everything a plug-in may have made goes before the modules are unloaded.
-    scene = nullptr;
+    scene = Scene();
     modules.Unload();
     return status;
 }
@@ -118,7 +118,7 @@ int ShowOptions(const CommandLine& line) {
 }
 
 int ShowScene(const CommandLine& line) {
-    ZqPointer<ZqSceneGraphSharedData> scene = ReadSceneFile(line.arguments[0]);
-    PrintScene(std::cout, *scene);
+    Scene scene = ReadSceneFile(line.arguments[0]);
+    PrintScene(std::cout, scene);
     return 0;
 }

@@ -2,6 +2,10 @@
 
 #include "HostError.h"
 #include "JsonFile.h"
+#include "SceneTextures.h"
+#include "ZqSourceTexture.h"
+
+#include <filesystem>
 
 #include <ostream>
 
@@ -91,39 +95,78 @@ unsigned CountObjects(const ZqAVObject* object) {
     return count;
 }
 
+// The texture entries with their image files named from `path`'s folder.
+Json MovedTextureEntries(const Scene& scene, const std::string& path) {
+    namespace fs = std::filesystem;
+    Json entries = scene.textureEntries;
+    fs::path target = fs::absolute(path).parent_path();
+    for (Json& entry : entries) {
+        auto file = entry.find("file");
+        bool readFromFile = !entry.contains("pixelData") && entry.value("external", false) != true;
+        if (file == entry.end() || !readFromFile ||
+            fs::path(file->get<std::string>()).is_absolute()) {
+            continue;
+        }
+        fs::path image = (fs::path(scene.folder) / file->get<std::string>()).lexically_normal();
+        *file = image.lexically_proximate(target).generic_string();
+    }
+    return entries;
+}
+
 } // namespace
 
-ZqPointer<ZqSceneGraphSharedData> ReadSceneFile(const std::string& path) {
+Scene ReadSceneFile(const std::string& path) {
     Json document = ReadJsonFile(path);
     auto roots = document.is_object() ? document.find("roots") : document.end();
     if (!document.is_object() || roots == document.end() || !roots->is_array()) {
         throw HostError(path + ": a scene must be an object with a \"roots\" list");
     }
-    ZqPointer<ZqSceneGraphSharedData> scene = new ZqSceneGraphSharedData;
+    Scene scene;
+    scene.graph = new ZqSceneGraphSharedData;
     for (size_t i = 0; i < roots->size(); ++i) {
         ZqPointer<ZqAVObject> root =
             ReadObject((*roots)[i], path + ": roots[" + std::to_string(i) + "]", 0, true);
-        scene->AddRoot(static_cast<ZqNode*>(static_cast<ZqAVObject*>(root)));
+        scene.graph->AddRoot(static_cast<ZqNode*>(static_cast<ZqAVObject*>(root)));
+    }
+    scene.folder = std::filesystem::absolute(path).parent_path().string();
+    auto textures = document.find("textures");
+    if (textures != document.end()) {
+        scene.textures = MakeSceneTextures(*textures, scene.folder, path);
+        scene.textureEntries = *textures;
     }
     return scene;
 }
 
-void WriteSceneFile(const std::string& path, const ZqSceneGraphSharedData& scene) {
+void WriteSceneFile(const std::string& path, const Scene& scene) {
     Json roots = Json::array();
-    for (unsigned i = 0; i < scene.GetRootCount(); ++i) {
-        roots.push_back(WriteObject(scene.GetRootAt(i)));
+    for (unsigned i = 0; i < scene.graph->GetRootCount(); ++i) {
+        roots.push_back(WriteObject(scene.graph->GetRootAt(i)));
     }
     Json document = Json::object();
     document["roots"] = std::move(roots);
+    if (!scene.textureEntries.is_null()) {
+        document["textures"] = MovedTextureEntries(scene, path);
+    }
     WriteJsonFile(path, document);
 }
 
-void PrintScene(std::ostream& out, const ZqSceneGraphSharedData& scene) {
-    for (unsigned i = 0; i < scene.GetRootCount(); ++i) {
-        PrintObject(out, scene.GetRootAt(i), 0);
+void PrintScene(std::ostream& out, const Scene& scene) {
+    for (unsigned i = 0; i < scene.graph->GetRootCount(); ++i) {
+        PrintObject(out, scene.graph->GetRootAt(i), 0);
     }
-    unsigned count = CountSceneObjects(scene);
+    unsigned count = CountSceneObjects(*scene.graph);
     out << count << (count == 1 ? " object\n" : " objects\n");
+    for (const ZqTexture* texture : scene.textures) {
+        out << "texture " << texture->GetRTTI()->GetName() << " " << texture->GetWidth() << " x "
+            << texture->GetHeight();
+        if (ZqObject::IsKindOf(&ZqSourceTexture::m_RTTI, texture)) {
+            const auto* source = static_cast<const ZqSourceTexture*>(texture);
+            if (source->GetFilename()) {
+                out << " \"" << source->GetFilename() << "\"";
+            }
+        }
+        out << "\n";
+    }
 }
 
 unsigned CountSceneObjects(const ZqSceneGraphSharedData& scene) {

@@ -2,8 +2,9 @@
 
 namespace {
 
-const char* const kFormatNames[] = {"RGB",  "RGBA", "PAL",  "PALALPHA", "DXT1",
-                                    "DXT3", "DXT5", "RGB24NONINTERLEAVED", "BUMP", "BUMPLUMA"};
+const char* const kFormatNames[] = {"RGB",  "RGBA",    "PAL",  "PALALPHA",
+                                    "DXT1", "DXT3",    "DXT5", "RGB24NONINTERLEAVED",
+                                    "BUMP", "BUMPLUMA"};
 const char kChannelLetters[] = {'R', 'G', 'B', 'A'};
 
 int CountBits(unsigned mask) {

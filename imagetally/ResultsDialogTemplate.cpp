@@ -17,8 +17,8 @@ struct Control {
 const std::uint32_t kDialogStyle = 0x80C808C0; // popup, caption, system menu, modal frame,
                                                // centred, own font
 const Control kControls[] = {
-    {0x0080, 1, 183, 278, 50, 14, "OK", 0x50010001},           // default push button
-    {0x0081, 1000, 7, 7, 403, 264, "", 0x50B10884},            // read-only multi-line edit
+    {0x0080, 1, 183, 278, 50, 14, "OK", 0x50010001},            // default push button
+    {0x0081, 1000, 7, 7, 403, 264, "", 0x50B10884},             // read-only multi-line edit
     {0x0080, 1001, 345, 278, 65, 14, "Save As...", 0x50010000}, // push button
 };
 

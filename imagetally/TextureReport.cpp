@@ -18,8 +18,9 @@ void FormatPointer(char* buffer, unsigned size, const void* address) {
         FormatIntoBuffer(buffer, size, "<Ptr to %lX>",
                          static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(address)));
     } else { // where long is narrower than an address
-        FormatIntoBuffer(buffer, size, "<Ptr to %llX>",
-                         static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(address)));
+        FormatIntoBuffer(
+            buffer, size, "<Ptr to %llX>",
+            static_cast<unsigned long long>(reinterpret_cast<std::uintptr_t>(address)));
     }
 }
 

@@ -6,9 +6,9 @@
 #include "ZqSharedDataList.h"
 
 ZqImageTallyPlugin::ZqImageTallyPlugin()
-    : ZqProcessPlugin(
-          "Texture Analyzer", "1.0", "Displays Texture partitioning statistics",
-          "Searches the scene graph for Texturened objects, printing Texture partition information.") {}
+    : ZqProcessPlugin("Texture Analyzer", "1.0", "Displays Texture partitioning statistics",
+                      "Searches the scene graph for Texturened objects, printing Texture partition "
+                      "information.") {}
 
 ZqPointer<ZqExecutionResult> ZqImageTallyPlugin::Execute(const ZqPluginInfo*) {
     if (!ZqSharedDataList::GetInstance()->Get(&ZqSceneGraphSharedData::m_RTTI)) {

@@ -3,6 +3,7 @@
 #include "HostTestSupport.h"
 #include "SceneFile.h"
 #include "ScriptFile.h"
+#include "ZqSourceTexture.h"
 #include "ZqViewerPluginInfo.h"
 
 #include <sstream>
@@ -81,19 +82,20 @@ TEST(SceneFile, RoundTripsTheTree) {
         {"name": "R", "children": [{"name": "leaf", "appCulled": true},
                                    {"name": "group", "children": []}]},
         {"name": "bare"}]})");
-    ZqPointer<ZqSceneGraphSharedData> scene = ReadSceneFile(path);
-    ASSERT_EQ(scene->GetRootCount(), 2u);
-    EXPECT_EQ(CountSceneObjects(*scene), 4u);
-    EXPECT_TRUE(scene->GetRootAt(0)->GetAt(0)->GetAppCulled());
-    EXPECT_FALSE(ZqObject::IsKindOf(&ZqNode::m_RTTI, scene->GetRootAt(0)->GetAt(0)));
-    EXPECT_TRUE(ZqObject::IsKindOf(&ZqNode::m_RTTI, scene->GetRootAt(0)->GetAt(1)));
+    Scene scene = ReadSceneFile(path);
+    ZqSceneGraphSharedData* graph = scene.graph;
+    ASSERT_EQ(graph->GetRootCount(), 2u);
+    EXPECT_EQ(CountSceneObjects(*graph), 4u);
+    EXPECT_TRUE(graph->GetRootAt(0)->GetAt(0)->GetAppCulled());
+    EXPECT_FALSE(ZqObject::IsKindOf(&ZqNode::m_RTTI, graph->GetRootAt(0)->GetAt(0)));
+    EXPECT_TRUE(ZqObject::IsKindOf(&ZqNode::m_RTTI, graph->GetRootAt(0)->GetAt(1)));
 
     std::string saved = folder.Path("saved.json");
-    WriteSceneFile(saved, *scene);
-    ZqPointer<ZqSceneGraphSharedData> again = ReadSceneFile(saved);
+    WriteSceneFile(saved, scene);
+    Scene again = ReadSceneFile(saved);
     std::ostringstream first, second;
-    PrintScene(first, *scene);
-    PrintScene(second, *again);
+    PrintScene(first, scene);
+    PrintScene(second, again);
     EXPECT_EQ(first.str(), "R\n  leaf  [hidden]\n  group\nbare\n4 objects\n");
     EXPECT_EQ(first.str(), second.str());
     EXPECT_NE(ReadText(saved).find("\"children\": []"), std::string::npos); // a node stays a node
@@ -153,4 +155,98 @@ TEST(CommandLine, UsageErrors) {
     EXPECT_EQ(line.arguments, std::vector<std::string>{"s.json"});
     EXPECT_EQ(line.Option("--plugins"), "dir");
     EXPECT_EQ(line.Option("--save-scene", "none"), "none");
+}
+
+TEST(SceneFile, TexturesOfEveryKindInFileOrder) {
+    ScratchFolder folder;
+    std::string image = "#?RADIANCE\n\n-Y 2 +X 3\n";
+    for (int i = 0; i < 6; ++i) {
+        image += std::string("\x10\x20\x30\x80", 4);
+    }
+    std::filesystem::create_directories(folder.Root() / "images");
+    folder.Write("images/sky.hdr", image);
+    std::string path = folder.Write("scene.json", R"({"roots": [], "textures": [
+        {"class": "ZqSourceTexture", "file": "images/sky.hdr"},
+        {"class": "ZqSourceTexture", "file": "far.dds", "external": true, "width": 256, "height": 128},
+        {"class": "ZqSourceTexture", "width": 4, "height": 4, "pixelData": {"format": 2,
+         "bitsPerPixel": 8, "masks": [1, 2, 3, 4294967295], "palette": true, "mipmaps": 3,
+         "bytes": 4294967295}},
+        {"class": "ZqSourceCubeMap", "file": "cube.dds", "width": 8, "height": 8, "pixelData": {
+         "format": 1, "bitsPerPixel": 32, "masks": [0, 0, 0, 0], "bytes": 10}},
+        {"class": "ZqRenderedTexture", "width": 1024, "height": 512}]})");
+    Scene scene = ReadSceneFile(path);
+    ASSERT_EQ(scene.textures.size(), 5u);
+    ZqTexture* texture = ZqTexture::GetListHead();
+    for (const ZqPointer<ZqTexture>& expected : scene.textures) {
+        EXPECT_EQ(texture, expected) << "the engine's list runs in file order";
+        texture = texture ? texture->GetListNext() : nullptr;
+    }
+    EXPECT_EQ(texture, nullptr);
+
+    auto source = [&](size_t i) {
+        return static_cast<ZqSourceTexture*>(static_cast<ZqTexture*>(scene.textures[i]));
+    };
+    EXPECT_STREQ(source(0)->GetFilename(), "images/sky.hdr");
+    EXPECT_EQ(source(0)->GetWidth(), 3u);
+    EXPECT_EQ(source(0)->GetHeight(), 2u);
+    ASSERT_NE(source(0)->GetSourcePixelData(), nullptr);
+    EXPECT_EQ(source(0)->GetSourcePixelData()->GetTotalSizeInBytes(), 48u);
+    EXPECT_EQ(source(1)->GetSourcePixelData(), nullptr);
+    EXPECT_EQ(source(1)->GetWidth(), 256u);
+    EXPECT_EQ(source(2)->GetFilename(), nullptr);
+    ZqPixelData* described = source(2)->GetSourcePixelData();
+    EXPECT_EQ(described->GetTotalSizeInBytes(), 4294967295u);
+    EXPECT_NE(described->GetPalette(), nullptr);
+    EXPECT_EQ(described->GetNumMipmapLevels(), 3u);
+    EXPECT_EQ(described->GetPixelFormat().GetMask(3), 4294967295u);
+    EXPECT_STREQ(scene.textures[3]->GetRTTI()->GetName(), "ZqSourceCubeMap");
+    EXPECT_TRUE(ZqObject::IsKindOf(&ZqSourceTexture::m_RTTI, scene.textures[3]));
+    EXPECT_EQ(source(3)->GetSourcePixelData()->GetPalette(), nullptr);
+    EXPECT_FALSE(ZqObject::IsKindOf(&ZqSourceTexture::m_RTTI, scene.textures[4]));
+
+    // Saved elsewhere, the image file is still found from the new place.
+    std::filesystem::create_directories(folder.Root() / "out" / "deeper");
+    std::string saved = folder.Path("out/deeper/saved.json");
+    WriteSceneFile(saved, scene);
+    EXPECT_NE(ReadText(saved).find("\"file\": \"../../images/sky.hdr\""), std::string::npos);
+    scene = Scene();
+    EXPECT_EQ(ReadSceneFile(saved).textures.size(), 5u);
+}
+
+TEST(SceneFile, TextureErrorsNameTheFileAndTheProblem) {
+    ScratchFolder folder;
+    folder.Write("bad.hdr", "#?RADIANCE\nFORMAT=other\n\n-Y 1 +X 1\n....");
+    struct Case {
+        std::string texture;
+        std::string problem;
+    } cases[] = {
+        {R"({"class": "ZqSourceTexture", "file": "absent.hdr"})", "absent.hdr: cannot be opened"},
+        {R"({"class": "ZqSourceTexture", "file": "bad.hdr"})",
+         "bad.hdr: the image reader refuses it"},
+        {R"({"class": "ZqSourceTexture", "file": "a.png"})",
+         "no image reader reads \".png\" files"},
+        {R"({"class": "ZqSourceTexture"})", "needs a \"file\" or \"pixelData\""},
+        {R"({"class": "ZqSourceTexture", "file": "x", "external": true, "width": 2})",
+         "\"height\" must be a whole number"},
+        {R"({"class": "ZqRenderedTexture", "width": -1, "height": 2})", "\"width\" must be"},
+        {R"({"class": "ZqSourceTexture", "width": 1, "height": 1, "pixelData": {"format": 1,
+            "bitsPerPixel": 300, "masks": [0, 0, 0, 0], "bytes": 1}})",
+         "\"bitsPerPixel\" must be"},
+        {R"({"class": "ZqSourceTexture", "width": 1, "height": 1, "pixelData": {"format": 1,
+            "bitsPerPixel": 8, "masks": [0, 0, 0], "bytes": 1}})",
+         "four masks"},
+        {R"({"class": "ZqSourceTexture", "width": 1, "height": 1, "pixelData": {"format": 1,
+            "bitsPerPixel": 8, "masks": [0, 0, 0, 0], "bytes": 4294967296}})",
+         "\"bytes\" must be"},
+        {R"({"class": "ZqMovieTexture"})", "unknown texture class \"ZqMovieTexture\""},
+        {R"(7)", "a texture must be an object"},
+    };
+    for (const Case& c : cases) {
+        std::string path =
+            folder.Write("scene.json", "{\"roots\": [], \"textures\": [" + c.texture + "]}");
+        std::string error = ErrorOf([&] { ReadSceneFile(path); });
+        EXPECT_NE(error.find(path + ": textures[0]: "), std::string::npos) << error;
+        EXPECT_NE(error.find(c.problem), std::string::npos) << error;
+        EXPECT_EQ(ZqTexture::GetListHead(), nullptr) << "nothing half-made stays alive";
+    }
 }

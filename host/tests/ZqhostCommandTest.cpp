@@ -41,6 +41,7 @@ TEST(Zqhost, ListsPluginsWithTabs) {
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_EQ(outcome.out,
               "CullSweep.so\tRemove Hidden Objects Plug-in\t1.0\tCullSweepPlugin\tPROCESS\n"
+              "ImageTally.so\tTexture Analyzer\t1.0\tZqImageTallyPlugin\tPROCESS\n"
               "MotionLens.so\tKFM Viewer\t1.0\tMotionLensPlugin\tViewer\n"
               "RetiredStubs.so\tTexture Swizzle\t0.0\tDeprecatedProcessPlugin\t-\n"
               "RetiredStubs.so\tPS2 Viewer\t0.0\tDeprecatedViewerPlugin\t-\n"
@@ -82,10 +83,16 @@ TEST(Zqhost, RemovesHiddenObjectsFromTheDemoScene) {
     Outcome outcome = Zqhost(folder, "run " + kExamples + "/remove-hidden.json --scene " +
                                          kExamples + "/scene.json --save-scene " + saved);
     EXPECT_EQ(outcome.status, 0) << outcome.err;
-    EXPECT_EQ(outcome.err, "step 1: Remove Hidden Objects Plug-in (CullSweepPlugin): SUCCESS\n");
+    EXPECT_EQ(outcome.err, "step 1: Remove Hidden Objects Plug-in (CullSweepPlugin): SUCCESS\n"
+                           "step 2: Texture Analyzer (ZqImageTallyPlugin): SUCCESS\n");
+    EXPECT_EQ(outcome.out.rfind("Texture Analysis Results:\nZqSourceTexture Object: \"sky.hdr\" "
+                                "(64 x 32)\r\r\n",
+                                0),
+              0u);
     Outcome shown = Zqhost(folder, "scene " + saved);
-    EXPECT_EQ(shown.out, "Level\n  Terrain\n  Buildings\n    Tower\n    Hall\n      HallFloor\n"
-                         "Characters\n  Hero\nSky\n9 objects\n");
+    EXPECT_EQ(shown.out.substr(0, shown.out.find("texture ")),
+              "Level\n  Terrain\n  Buildings\n    Tower\n    Hall\n      HallFloor\n"
+              "Characters\n  Hero\nSky\n9 objects\n");
 }
 
 TEST(Zqhost, WithoutASceneTheStepFailsWithItsMessage) {
@@ -142,4 +149,53 @@ TEST(Zqhost, BadInputsEndInOneClearMessageAndStatusTwo) {
         EXPECT_NE(outcome.err.find(c.message), std::string::npos) << outcome.err;
         EXPECT_EQ(outcome.err.find("step 1"), std::string::npos) << "no step may run";
     }
+}
+
+TEST(Zqhost, TextureReportOverTheScenesTextures) {
+    ScratchFolder folder;
+    std::string scene = folder.Write("scene.json", R"({"roots": [], "textures": [
+        {"class": "ZqRenderedTexture", "width": 64, "height": 32},
+        {"class": "ZqSourceTexture", "file": "far.dds", "external": true, "width": 256, "height": 256},
+        {"class": "ZqSourceTexture", "file": "big.tga", "width": 8, "height": 8, "pixelData": {
+         "format": 1, "bitsPerPixel": 32, "masks": [16711680, 65280, 255, 4278190080],
+         "palette": false, "mipmaps": 4, "bytes": 3221225472}},
+        {"class": "ZqSourceCubeMap", "file": "cube.dds", "width": 8, "height": 8, "pixelData": {
+         "format": 12, "bitsPerPixel": 16, "masks": [63488, 2016, 31, 0], "palette": true,
+         "bytes": 2147483648}}]})");
+    std::string script =
+        folder.Write("s.json", Script(R"({"name": "Texture Analyzer", "version": "1.0",
+                             "class": "ZqImageTallyPlugin", "type": "PROCESS"})"));
+    std::string dialogs = folder.Path("dialogs");
+    Outcome outcome =
+        Zqhost(folder, "run " + script + " --scene " + scene + " --save-dialogs " + dialogs);
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    const std::string report =
+        "ZqRenderedTexture Object: (64 x 32)\r\r\n"
+        "\r\r\n"
+        "ZqSourceTexture Object: \"far.dds\" (256 x 256)\r\r\n"
+        "     External Texture\r\r\n"
+        "ZqSourceTexture Object: \"big.tga\" (8 x 8)\r\r\n"
+        "     Pixel Format: RGBA (Bits Per Pixel: 32)\r\r\n"
+        "     Pixel Mask:   A8R8G8B8\r\r\n"
+        "     Palette Exists: false\r\r\n"
+        "     Total Size: 3145728.000000 kb\r\r\n"
+        "     MipMap Levels: 4\r\r\n"
+        "\r\r\n"
+        "ZqSourceCubeMap Object: \"cube.dds\" (8 x 8)\r\r\n"
+        "     Pixel Format: Unknown Format #12 (Bits Per Pixel: 16)\r\r\n"
+        "     Pixel Mask:   R5G6B5A0\r\r\n"
+        "     Palette Exists: true\r\r\n"
+        "     Total Size: 2097152.000000 kb\r\r\n"
+        "     MipMap Levels: 1\r\r\n"
+        "\r\r\n"
+        "================================================================\r\r\n"
+        "Total Known Texture Size:                         5120.000000 MB\r\r\n";
+    EXPECT_EQ(ReadText(dialogs + "/dialog-1.txt"), report);
+    EXPECT_EQ(outcome.out, "Texture Analysis Results:\n" + report + "\n");
+
+    // Without a scene the report fails silently.
+    Outcome bare = Zqhost(folder, "run " + script);
+    EXPECT_EQ(bare.status, 1);
+    EXPECT_EQ(bare.out, "");
+    EXPECT_EQ(bare.err, "step 1: Texture Analyzer (ZqImageTallyPlugin): FAILURE\n");
 }

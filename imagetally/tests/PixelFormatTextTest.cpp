@@ -44,8 +44,8 @@ TEST(PixelFormatText, ChannelsByMask) {
         {0x80000000, 0x1, 0x2, 0x4, "R1A1B1G1"},
     };
     for (const Case& c : cases) {
-        EXPECT_STREQ(GetPixelMaskText(ZqPixelFormat(ZqPixelFormat::RGBA, 32, c.red, c.green, c.blue,
-                                                    c.alpha)),
+        EXPECT_STREQ(GetPixelMaskText(
+                         ZqPixelFormat(ZqPixelFormat::RGBA, 32, c.red, c.green, c.blue, c.alpha)),
                      c.text);
     }
 }

@@ -1,6 +1,6 @@
+#include "TextureReport.h"
 #include "FormatIntoBuffer.h"
 #include "ImageTallyTestSupport.h"
-#include "TextureReport.h"
 #include "ZqRenderedTexture.h"
 #include "ZqSourceCubeMap.h"
 
@@ -59,8 +59,8 @@ TEST(TextureReport, TextureWithoutFileNameShowsItsAddress) {
     ZqPointer<ZqTexture> unnamed = new ZqSourceTexture(nullptr, pixels, 1, 1);
     char address[64];
     std::snprintf(address, sizeof address, "%llX",
-                  static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(
-                      static_cast<ZqTexture*>(unnamed))));
+                  static_cast<unsigned long long>(
+                      reinterpret_cast<uintptr_t>(static_cast<ZqTexture*>(unnamed))));
     std::string report = Report();
     EXPECT_EQ(report.rfind("ZqSourceTexture Object: \"<Ptr to " + std::string(address) +
                                ">\" (1 x 1)\r\r\n     Pixel Format: RGBA",

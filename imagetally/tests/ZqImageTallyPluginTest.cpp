@@ -1,5 +1,5 @@
-#include "ImageTallyTestSupport.h"
 #include "ZqImageTallyPlugin.h"
+#include "ImageTallyTestSupport.h"
 #include "ZqPlatform.h"
 #include "ZqPluginModule.h"
 #include "ZqRenderedTexture.h"

@@ -122,19 +122,29 @@ void ZqString::Format(const char* format, ...) {
     }
     va_list arguments;
     va_start(arguments, format);
-    va_list measure;
-    va_copy(measure, arguments);
-    int needed = std::vsnprintf(nullptr, 0, format, measure);
-    va_end(measure);
+    va_list again;
+    va_copy(again, arguments);
+    // Most texts fit a small stack buffer: one formatting pass, no allocation.
+    // Formatting away from our own buffer also lets the arguments point into it.
+    char local[512];
+    int needed = std::vsnprintf(local, sizeof local, format, arguments);
+    va_end(arguments);
     if (needed < 0) {
-        va_end(arguments);
+        va_end(again);
         Empty();
         return;
     }
-    // Formatted into a fresh buffer: the arguments may point into this one.
+    if (static_cast<size_t>(needed) < sizeof local) {
+        va_end(again);
+        m_uiLength = 0;
+        Reserve(static_cast<unsigned>(needed));
+        Append(local, static_cast<unsigned>(needed));
+        m_pcBuffer[m_uiLength] = '\0';
+        return;
+    }
     ZqString result(needed);
-    std::vsnprintf(result.m_pcBuffer, static_cast<size_t>(needed) + 1, format, arguments);
-    va_end(arguments);
+    std::vsnprintf(result.m_pcBuffer, static_cast<size_t>(needed) + 1, format, again);
+    va_end(again);
     result.m_uiLength = static_cast<unsigned>(needed);
     *this = std::move(result);
 }

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "ZqPixelData.h"
+
+#include <cstddef>
+
+// Pixel data known by its description only: format, palette, mipmap levels
+// and total size, without the memory itself, so that a scene can describe
+// textures of any size.
+class DescribedPixelData : public ZqPixelData {
+public:
+    DescribedPixelData(const ZqPixelFormat& format, unsigned mipmaps, size_t bytes)
+        : ZqPixelData(0, 0, format, mipmaps, 1), m_bytes(bytes) {}
+    size_t GetTotalSizeInBytes() const override { return m_bytes; }
+
+private:
+    size_t m_bytes;
+};
