@@ -62,7 +62,7 @@ fuzz:
 	bash fuzz/build.sh $(FUZZ_SECONDS)
 
 format: deps
-	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+	git ls-files --cached --others --exclude-standard '*.cpp' '*.h' | xargs clang-format -i
 
 check-format: deps
 	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror

@@ -15,7 +15,8 @@ namespace {
 class SizedPixelData : public ZqPixelData {
 public:
     explicit SizedPixelData(size_t bytes)
-        : ZqPixelData(0, 0, ZqPixelFormat(ZqPixelFormat::RGBA, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000), 5),
+        : ZqPixelData(
+              0, 0, ZqPixelFormat(ZqPixelFormat::RGBA, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000), 5),
           m_bytes(bytes) {}
     size_t GetTotalSizeInBytes() const override { return m_bytes; }
 
@@ -28,8 +29,8 @@ void BuildReport(benchmark::State& state) {
     std::vector<ZqPointer<ZqTexture>> textures;
     ZqPointer<ZqPixelData> pixels = new SizedPixelData(349524);
     for (int i = 0; i < count; ++i) {
-        std::string name = "textures/level" + std::to_string(i % 50) + "/diffuse_" +
-                           std::to_string(i) + ".dds";
+        std::string name =
+            "textures/level" + std::to_string(i % 50) + "/diffuse_" + std::to_string(i) + ".dds";
         switch (i % 4) {
         case 0:
             textures.push_back(new ZqSourceTexture(name.c_str(), pixels, 256, 256));

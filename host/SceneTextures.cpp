@@ -77,9 +77,10 @@ ZqPointer<ZqPixelData> DescribePixels(const Json& description, const std::string
     unsigned mipmaps = description.contains("mipmaps")
                            ? static_cast<unsigned>(Number(description, "mipmaps", 64, where))
                            : 1;
-    ZqPixelFormat format(formatNumber->get<int>(),
-                         static_cast<unsigned char>(Number(description, "bitsPerPixel", 255, where)),
-                         mask[0], mask[1], mask[2], mask[3]);
+    ZqPixelFormat format(
+        formatNumber->get<int>(),
+        static_cast<unsigned char>(Number(description, "bitsPerPixel", 255, where)), mask[0],
+        mask[1], mask[2], mask[3]);
     ZqPointer<ZqPixelData> pixels = new DescribedPixelData(
         format, mipmaps ? mipmaps : 1,
         static_cast<size_t>(Number(description, "bytes", 0xFFFFFFFFu, where)));
@@ -131,9 +132,8 @@ ZqPointer<ZqTexture> MakeSourceTexture(const Json& entry, bool cubeMap, const st
 
 } // namespace
 
-std::vector<ZqPointer<ZqTexture>> MakeSceneTextures(const Json& entries,
-                                                    const std::string& sceneFolder,
-                                                    const std::string& where) {
+std::vector<ZqPointer<ZqTexture>>
+MakeSceneTextures(const Json& entries, const std::string& sceneFolder, const std::string& where) {
     if (!entries.is_array()) {
         throw HostError(where + ": \"textures\" must be a list");
     }
