@@ -16,7 +16,7 @@ echo "== Scene before"
 "$host" scene "$here/scene.json" | tee "$work/before.txt"
 
 echo
-echo "== Running remove-hidden.json"
+echo "== Running remove-hidden.json (removal, then the texture report)"
 "$host" run "$here/remove-hidden.json" --scene "$here/scene.json" --save-scene "$work/after.json"
 
 echo
@@ -44,7 +44,8 @@ PATH="$here:$PATH" ZQ_VIEWER_LOG="$work/viewer.log" "$host" run "$here/view-kfm.
 for _ in $(seq 50); do [ -s "$work/viewer.log" ] && break; sleep 0.1; done
 cat "$work/viewer.log"
 
-before=$(tail -n 1 "$work/before.txt" | cut -d' ' -f1)
-after=$(tail -n 1 "$work/after.txt" | cut -d' ' -f1)
+count() { grep -E '^[0-9]+ objects?$' "$1" | cut -d' ' -f1; }
+before=$(count "$work/before.txt")
+after=$(count "$work/after.txt")
 echo
 echo "Removed $((before - after)) of $before objects."
