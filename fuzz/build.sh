@@ -11,7 +11,8 @@ cp -n "$root"/fuzz/corpus/* "$out/corpus/"
 
 sources=("$root"/fuzz/ReadFileFuzzer.cpp "$root"/radiantload/*.cpp
          "$root"/interfaces/ZqSystem/*.cpp "$root"/interfaces/ZqMain/*.cpp
-         "$root"/interfaces/platform/*Posix.cpp "$root"/interfaces/platform/ZqRegistryFile.cpp
+         "$root"/interfaces/platform/*Posix.cpp "$root"/interfaces/platform/ZqPlatformHooks.cpp
+         "$root"/interfaces/platform/ZqCommandLine.cpp "$root"/interfaces/platform/ZqRegistryFile.cpp
          "$root"/interfaces/platform/ZqFloat16.cpp)
 includes=()
 for folder in interfaces interfaces/platform interfaces/ZqSystem interfaces/ZqMain radiantload; do

@@ -1,5 +1,5 @@
 // Starting programs on POSIX systems with WinExec's answers.
-#include "ZqPlatform.h"
+#include "ZqPlatformInternal.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -14,25 +14,6 @@ extern char** environ;
 namespace ZqPlatform {
 
 namespace {
-
-Launcher* g_launcher = nullptr;
-
-bool IsSpace(char c) {
-    return c == ' ' || c == '\t';
-}
-
-// The first word: quotes group, backslashes are ordinary characters.
-const char* SplitProgramName(const char* text, std::string& word) {
-    bool quoted = false;
-    for (; *text && (quoted || !IsSpace(*text)); ++text) {
-        if (*text == '"') {
-            quoted = !quoted;
-        } else {
-            word += *text;
-        }
-    }
-    return text;
-}
 
 int ErrorToResult(int error) {
     switch (error) {
@@ -123,66 +104,9 @@ int Spawn(const std::vector<std::string>& words) {
 
 } // namespace
 
-Launcher::~Launcher() = default;
-
-Launcher* SetLauncher(Launcher* launcher) {
-    Launcher* previous = g_launcher;
-    g_launcher = launcher;
-    return previous;
-}
-
-std::vector<std::string> SplitCommandLine(const char* commandLine) {
-    std::vector<std::string> words;
-    const char* text = commandLine ? commandLine : "";
-    while (IsSpace(*text)) {
-        ++text;
-    }
-    if (!*text) {
-        return words;
-    }
-    std::string word;
-    text = SplitProgramName(text, word);
-    words.push_back(word);
-    for (;;) {
-        while (IsSpace(*text)) {
-            ++text;
-        }
-        if (!*text) {
-            return words;
-        }
-        word.clear();
-        bool quoted = false;
-        while (*text && (quoted || !IsSpace(*text))) {
-            size_t backslashes = 0;
-            while (*text == '\\') {
-                ++backslashes;
-                ++text;
-            }
-            if (*text == '"') {
-                word.append(backslashes / 2, '\\');
-                if (backslashes % 2 == 1) {
-                    word += '"';
-                } else if (quoted && text[1] == '"') {
-                    word += '"';
-                    ++text;
-                } else {
-                    quoted = !quoted;
-                }
-                ++text;
-            } else {
-                word.append(backslashes, '\\');
-                if (*text && (quoted || !IsSpace(*text))) {
-                    word += *text++;
-                }
-            }
-        }
-        words.push_back(word);
-    }
-}
-
 int LaunchProgram(const char* commandLine, int showCommand) {
-    if (g_launcher) {
-        return g_launcher->Launch(commandLine ? commandLine : "", showCommand);
+    if (Launcher* launcher = CurrentLauncher()) {
+        return launcher->Launch(commandLine ? commandLine : "", showCommand);
     }
     std::vector<std::string> words = SplitCommandLine(commandLine);
     if (words.empty() || words[0].empty()) {

@@ -1,6 +1,5 @@
-#include "ZqPlatform.h"
+#include "ZqPlatformInternal.h"
 
-#include <atomic>
 #include <climits>
 #include <cstdio>
 #include <dlfcn.h>
@@ -8,24 +7,11 @@
 
 namespace ZqPlatform {
 
-namespace {
-Presenter* g_presenter = nullptr;
-std::atomic<unsigned> g_threadSwitchCount{0};
-} // namespace
-
-Presenter::~Presenter() = default;
-
-Presenter* SetPresenter(Presenter* presenter) {
-    Presenter* previous = g_presenter;
-    g_presenter = presenter;
-    return previous;
-}
-
 int MessageBox(void*, const char* text, const char* caption, unsigned style) {
     text = text ? text : "";
     caption = caption ? caption : "";
-    if (g_presenter) {
-        g_presenter->ShowMessageBox(text, caption, style);
+    if (Presenter* presenter = CurrentPresenter()) {
+        presenter->ShowMessageBox(text, caption, style);
     } else {
         std::fprintf(stderr, "[%s] %s\n", caption, text);
     }
@@ -35,8 +21,8 @@ int MessageBox(void*, const char* text, const char* caption, unsigned style) {
 int ShowInfoDialog(const char* title, const char* text) {
     title = title ? title : "";
     text = text ? text : "";
-    if (g_presenter) {
-        g_presenter->ShowInfoDialog(title, text);
+    if (Presenter* presenter = CurrentPresenter()) {
+        presenter->ShowInfoDialog(title, text);
     } else {
         std::printf("%s\n%s\n", title, text);
         std::fflush(stdout);
@@ -44,12 +30,9 @@ int ShowInfoDialog(const char* title, const char* text) {
     return ID_OK;
 }
 
+// POSIX systems send no per-thread notifications; only the call is counted.
 void DisableThreadNotifications(void*) {
-    ++g_threadSwitchCount;
-}
-
-unsigned ThreadNotificationSwitchCount() {
-    return g_threadSwitchCount;
+    CountThreadNotificationSwitch();
 }
 
 const char* ModuleSuffix() {

@@ -1,4 +1,5 @@
-// The registry on POSIX systems: a Windows .reg export, read as text.
+// Registry keys read from a Windows .reg export, as text: the registry of
+// POSIX systems, and of tests on every platform.
 //
 //   Windows Registry Editor Version 5.00
 //   [HKEY_CLASSES_ROOT\KFM.Document\shell\open\command]
@@ -7,7 +8,7 @@
 //
 // Key paths and value names compare without regard to case, as on Windows.
 // Values of other types (dword:, hex:) are not strings and are skipped.
-#include "ZqPlatform.h"
+#include "ZqPlatformInternal.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -17,31 +18,6 @@
 namespace ZqPlatform {
 
 namespace {
-
-std::string g_registryFile;
-
-std::string Lower(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return text;
-}
-
-std::string RegistryFilePath() {
-    if (!g_registryFile.empty()) {
-        return g_registryFile;
-    }
-    if (const char* path = std::getenv("ZQ_REGISTRY"); path && *path) {
-        return path;
-    }
-    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config) {
-        return std::string(config) + "/zq/registry.reg";
-    }
-    const char* home = std::getenv("HOME");
-    return std::string(home ? home : "") + "/.config/zq/registry.reg";
-}
 
 // regedit writes UTF-16LE with a byte-order mark; turn that into UTF-8.
 std::string ToUtf8(const std::string& bytes) {
@@ -99,18 +75,27 @@ bool ReadQuoted(const std::string& text, size_t& at, std::string& out) {
     return false;
 }
 
-typedef std::map<std::string, std::string> Values; // lower-case name -> value
+} // namespace
 
-// The values of `keyPath`, or false when the file has no such key.
-bool ReadKey(const std::string& keyPath, Values& values) {
-    std::ifstream file(RegistryFilePath(), std::ios::binary);
+std::string LowerCase(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return text;
+}
+
+bool ReadRegistryFileKey(const std::string& path, const std::string& keyPath,
+                         RegistryValues& values) {
+    std::ifstream file(path, std::ios::binary);
     if (!file) {
         return false;
     }
     std::stringstream bytes;
     bytes << file.rdbuf();
     std::istringstream lines(ToUtf8(bytes.str()));
-    std::string wanted = Lower(keyPath);
+    std::string wanted = LowerCase(keyPath);
     bool found = false;
     bool inKey = false;
     std::string line;
@@ -120,7 +105,7 @@ bool ReadKey(const std::string& keyPath, Values& values) {
         }
         if (!line.empty() && line[0] == '[') {
             size_t close = line.rfind(']');
-            inKey = close != std::string::npos && Lower(line.substr(1, close - 1)) == wanted;
+            inKey = close != std::string::npos && LowerCase(line.substr(1, close - 1)) == wanted;
             found = found || inKey;
             continue;
         }
@@ -138,42 +123,11 @@ bool ReadKey(const std::string& keyPath, Values& values) {
         if (at < line.size() && line[at] == '=' && at + 1 < line.size() && line[at + 1] == '"') {
             ++at;
             if (ReadQuoted(line, at, value)) {
-                values[Lower(name)] = value;
+                values[LowerCase(name)] = value;
             }
         }
     }
     return found;
-}
-
-} // namespace
-
-void SetRegistryFile(const char* path) {
-    g_registryFile = path ? path : "";
-}
-
-void* OpenRegistryKey(const char* keyPath) {
-    Values values;
-    if (!keyPath || !ReadKey(keyPath, values)) {
-        return nullptr;
-    }
-    return new Values(std::move(values));
-}
-
-bool QueryRegistryString(void* key, const char* valueName, std::string& value) {
-    if (!key) {
-        return false;
-    }
-    const Values& values = *static_cast<Values*>(key);
-    auto found = values.find(Lower(valueName ? valueName : ""));
-    if (found == values.end()) {
-        return false;
-    }
-    value = found->second;
-    return true;
-}
-
-void CloseRegistryKey(void* key) {
-    delete static_cast<Values*>(key);
 }
 
 } // namespace ZqPlatform

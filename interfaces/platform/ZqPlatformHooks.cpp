@@ -1,0 +1,54 @@
+// What the host and the tests install in the seam, the same on every platform.
+#include "ZqPlatformInternal.h"
+
+#include <atomic>
+
+namespace ZqPlatform {
+
+namespace {
+Presenter* g_presenter = nullptr;
+Launcher* g_launcher = nullptr;
+std::atomic<unsigned> g_threadSwitchCount{0};
+std::string g_registryFile;
+} // namespace
+
+Presenter::~Presenter() = default;
+Launcher::~Launcher() = default;
+
+Presenter* SetPresenter(Presenter* presenter) {
+    Presenter* previous = g_presenter;
+    g_presenter = presenter;
+    return previous;
+}
+
+Presenter* CurrentPresenter() {
+    return g_presenter;
+}
+
+Launcher* SetLauncher(Launcher* launcher) {
+    Launcher* previous = g_launcher;
+    g_launcher = launcher;
+    return previous;
+}
+
+Launcher* CurrentLauncher() {
+    return g_launcher;
+}
+
+void CountThreadNotificationSwitch() {
+    ++g_threadSwitchCount;
+}
+
+unsigned ThreadNotificationSwitchCount() {
+    return g_threadSwitchCount;
+}
+
+void SetRegistryFile(const char* path) {
+    g_registryFile = path ? path : "";
+}
+
+const std::string& RegistryFileOverride() {
+    return g_registryFile;
+}
+
+} // namespace ZqPlatform

@@ -1,0 +1,51 @@
+// The registry on POSIX systems: a .reg file, read afresh at every open.
+#include "ZqPlatformInternal.h"
+
+#include <cstdlib>
+
+namespace ZqPlatform {
+
+namespace {
+
+std::string RegistryFilePath() {
+    if (!RegistryFileOverride().empty()) {
+        return RegistryFileOverride();
+    }
+    if (const char* path = std::getenv("ZQ_REGISTRY"); path && *path) {
+        return path;
+    }
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && *config) {
+        return std::string(config) + "/zq/registry.reg";
+    }
+    const char* home = std::getenv("HOME");
+    return std::string(home ? home : "") + "/.config/zq/registry.reg";
+}
+
+} // namespace
+
+void* OpenRegistryKey(const char* keyPath) {
+    RegistryValues values;
+    if (!keyPath || !ReadRegistryFileKey(RegistryFilePath(), keyPath, values)) {
+        return nullptr;
+    }
+    return new RegistryValues(std::move(values));
+}
+
+bool QueryRegistryString(void* key, const char* valueName, std::string& value) {
+    if (!key) {
+        return false;
+    }
+    const RegistryValues& values = *static_cast<RegistryValues*>(key);
+    auto found = values.find(LowerCase(valueName ? valueName : ""));
+    if (found == values.end()) {
+        return false;
+    }
+    value = found->second;
+    return true;
+}
+
+void CloseRegistryKey(void* key) {
+    delete static_cast<RegistryValues*>(key);
+}
+
+} // namespace ZqPlatform
