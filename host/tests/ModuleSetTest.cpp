@@ -7,8 +7,20 @@
 namespace fs = std::filesystem;
 
 namespace {
+const std::string kSuffix = ZqPlatform::ModuleSuffix();
 const std::string kPlugins = std::string(ZQ_BUILD_DIR) + "/plugins";
-const std::string kCullSweep = kPlugins + "/CullSweep.so";
+const std::string kCullSweep = kPlugins + "/CullSweep" + kSuffix;
+#if defined(_WIN32)
+// Windows finds a module's libraries beside the program.
+const std::string kNotAModule = std::string(ZQ_BUILD_DIR) + "/bin/ZqSystem.dll";
+void ProvideLibraries(const fs::path&) {}
+#else
+// Modules find their libraries in ../lib, as in the build tree.
+const std::string kNotAModule = std::string(ZQ_BUILD_DIR) + "/lib/libZqSystem.so";
+void ProvideLibraries(const fs::path& root) {
+    fs::create_directory_symlink(std::string(ZQ_BUILD_DIR) + "/lib", root / "lib");
+}
+#endif
 } // namespace
 
 TEST(ModuleSet, LoadsTheBuiltModuleThroughTheHostsPath) {
@@ -21,7 +33,7 @@ TEST(ModuleSet, LoadsTheBuiltModuleThroughTheHostsPath) {
     for (const ModuleSet::Plugin& entry : modules.GetPlugins()) {
         loaded.insert(entry.module);
         EXPECT_EQ(entry.plugin->GetRefCount(), 1u); // the host's array holds the only reference
-        if (entry.module->fileName == "CullSweep.so") {
+        if (entry.module->fileName == "CullSweep" + kSuffix) {
             cullSweep = &entry;
         }
     }
@@ -34,8 +46,8 @@ TEST(ModuleSet, LoadsTheBuiltModuleThroughTheHostsPath) {
     modules.SetPluginPaths();
     std::string folder = static_cast<const char*>(entry.plugin->GetAbsolutePluginPath());
     EXPECT_TRUE(fs::path(folder).is_absolute());
-    EXPECT_EQ(folder.back(), '/');
-    EXPECT_TRUE(fs::equivalent(folder, kPlugins));
+    EXPECT_EQ(folder.back(), ZqPlatform::kPathSeparator);
+    EXPECT_TRUE(fs::exists(fs::path(folder) / ("CullSweep" + kSuffix))) << folder;
 
     unsigned objectsBefore = ZqRefObject::GetTotalObjectCount();
     size_t pluginCount = modules.GetPlugins().size();
@@ -45,17 +57,16 @@ TEST(ModuleSet, LoadsTheBuiltModuleThroughTheHostsPath) {
 }
 
 TEST(ModuleSet, LoadsInFileNameOrderAndSkipsWhatIsNoModule) {
-    // Modules find their libraries in ../lib, as in the build tree.
     ScratchFolder folder;
-    fs::create_directory_symlink(std::string(ZQ_BUILD_DIR) + "/lib", folder.Root() / "lib");
+    ProvideLibraries(folder.Root());
     fs::path plugins = folder.Root() / "plugins";
     fs::create_directory(plugins);
-    fs::copy_file(kCullSweep, plugins / "b.so");
-    fs::copy_file(kCullSweep, plugins / "a.so");
-    std::ofstream(plugins / "c.so") << "not a shared library";
-    fs::copy_file(std::string(ZQ_BUILD_DIR) + "/lib/libZqSystem.so", plugins / "d.so");
+    fs::copy_file(kCullSweep, plugins / ("b" + kSuffix));
+    fs::copy_file(kCullSweep, plugins / ("a" + kSuffix));
+    std::ofstream(plugins / ("c" + kSuffix)) << "not a shared library";
+    fs::copy_file(kNotAModule, plugins / ("d" + kSuffix));
     fs::copy_file(kCullSweep, plugins / "e.txt");
-    fs::create_directory(plugins / "f.so");
+    fs::create_directory(plugins / ("f" + kSuffix));
 
     ModuleSet modules;
     std::string error;
@@ -64,10 +75,11 @@ TEST(ModuleSet, LoadsInFileNameOrderAndSkipsWhatIsNoModule) {
     std::string warnings = ::testing::internal::GetCapturedStderr();
 
     ASSERT_EQ(modules.GetPlugins().size(), 2u);
-    EXPECT_EQ(modules.GetPlugins()[0].module->fileName, "a.so");
-    EXPECT_EQ(modules.GetPlugins()[1].module->fileName, "b.so");
-    EXPECT_NE(warnings.find("c.so: cannot load module"), std::string::npos) << warnings;
-    EXPECT_NE(warnings.find("d.so: no GetPlugins export; skipped"), std::string::npos) << warnings;
+    EXPECT_EQ(modules.GetPlugins()[0].module->fileName, "a" + kSuffix);
+    EXPECT_EQ(modules.GetPlugins()[1].module->fileName, "b" + kSuffix);
+    EXPECT_NE(warnings.find("c" + kSuffix + ": cannot load module"), std::string::npos) << warnings;
+    EXPECT_NE(warnings.find("d" + kSuffix + ": no GetPlugins export; skipped"), std::string::npos)
+        << warnings;
     EXPECT_EQ(warnings.find("e.txt"), std::string::npos);
 }
 

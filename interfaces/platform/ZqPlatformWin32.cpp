@@ -2,6 +2,8 @@
 #include "ZqPlatformInternal.h"
 
 #include <windows.h>
+// The seam has a MessageBox of its own; the header's macro would rename it.
+#undef MessageBox
 
 #include <new>
 
@@ -41,8 +43,8 @@ void* LoadModule(const char* path, std::string& error) {
     if (!module) {
         DWORD code = GetLastError();
         char text[512] = "";
-        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-                       0, text, sizeof text, nullptr);
+        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                       text, sizeof text, nullptr);
         error = text[0] ? text : "cannot load module (error " + std::to_string(code) + ")";
         while (!error.empty() && (error.back() == '\n' || error.back() == '\r')) {
             error.pop_back();
@@ -72,7 +74,8 @@ int LaunchProgram(const char* commandLine, int showCommand) {
     if (Launcher* launcher = CurrentLauncher()) {
         return launcher->Launch(commandLine ? commandLine : "", showCommand);
     }
-    return static_cast<int>(WinExec(commandLine ? commandLine : "", static_cast<UINT>(showCommand)));
+    return static_cast<int>(
+        WinExec(commandLine ? commandLine : "", static_cast<UINT>(showCommand)));
 }
 
 namespace {
@@ -147,8 +150,8 @@ bool QueryRegistryString(void* handle, const char* valueName, std::string& value
         return false;
     }
     std::string text(size + 1, '\0');
-    if (RegQueryValueExA(key->key, valueName, nullptr, &type,
-                         reinterpret_cast<BYTE*>(&text[0]), &size) != ERROR_SUCCESS) {
+    if (RegQueryValueExA(key->key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(&text[0]),
+                         &size) != ERROR_SUCCESS) {
         return false;
     }
     text.resize(size);

@@ -4,6 +4,8 @@
 
 namespace {
 
+const std::string kSeparator(1, ZqPlatform::kPathSeparator);
+
 // Records the scripts it is given and answers as told; can write the KFM
 // file as the real export would.
 class RecordingManager : public ZqPluginManager {
@@ -35,8 +37,9 @@ protected:
         // The plug-in folder sits two levels below the data folder.
         std::filesystem::create_directories(m_folder / "tool" / "plugins");
         std::filesystem::create_directories(m_folder / "Data");
-        m_pluginPath = (m_folder / "tool" / "plugins").string() + "/";
-        m_kfm = m_pluginPath + "../../Data/MOTIONLENSTEMP.KFM";
+        m_pluginPath = (m_folder / "tool" / "plugins").string() + kSeparator;
+        m_kfm = m_pluginPath + ".." + kSeparator + ".." + kSeparator + "Data" + kSeparator +
+                "MOTIONLENSTEMP.KFM";
     }
     void TearDown() override {
         ZqPluginManager::SetInstance(m_previousManager);
@@ -81,7 +84,7 @@ TEST_F(MotionLensViewTest, BuildsTheTwoStepExportScript) {
     EXPECT_EQ(m_manager.flags, std::vector<int>{0});
     ZqScriptInfo* script = m_manager.scripts[0];
     ASSERT_EQ(script->GetPluginInfoCount(), 2u);
-    std::string folder = m_pluginPath + "../../Data/";
+    std::string folder = m_pluginPath + ".." + kSeparator + ".." + kSeparator + "Data" + kSeparator;
     EXPECT_EQ(Describe(script->GetPluginInfoAt(0)),
               "ZqExportPluginInfo|" + folder +
                   "|MOTIONLENSTEMP|.ZQF|Controller Extractor|1.1|ZqControllerExtractorPlugin|"
@@ -119,7 +122,7 @@ TEST_F(MotionLensViewTest, FailedExportStartsNothingAndLeavesNoStaleKfm) {
     RegisterViewer("viewer %1");
     ZqPointer<MotionLensPlugin> plugin = MakePlugin();
     Touch(m_kfm);
-    Touch(m_folder.string() + "/Data/MOTIONLENSTEMP.set");
+    Touch((m_folder / "Data" / "MOTIONLENSTEMP.set").string());
     m_manager.succeed = false;
     bool kfmPresentDuringExport = true;
     m_manager.writeKfm = [&] { kfmPresentDuringExport = Exists(m_kfm); };
@@ -127,7 +130,8 @@ TEST_F(MotionLensViewTest, FailedExportStartsNothingAndLeavesNoStaleKfm) {
     EXPECT_EQ(result->GetReturnCode(), ZqExecutionResult::RETURN_FAILURE);
     EXPECT_FALSE(kfmPresentDuringExport); // deleted before the export ran
     EXPECT_FALSE(Exists(m_kfm));
-    EXPECT_TRUE(Exists(m_folder.string() + "/Data/MOTIONLENSTEMP.set")); // no launch, no cleanup
+    EXPECT_TRUE(
+        Exists((m_folder / "Data" / "MOTIONLENSTEMP.set").string())); // no launch, no cleanup
     EXPECT_TRUE(m_launches.empty());
     EXPECT_TRUE(m_boxes.empty());
 }

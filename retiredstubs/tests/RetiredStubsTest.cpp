@@ -130,7 +130,8 @@ TEST_F(RetiredStubsTest, OptionsDialogAsksToRemoveTheStep) {
 TEST(RetiredStubsModule, ExportsGetPluginsOnly) {
     std::string error;
     void* module = ZqPlatform::LoadModule(
-        (std::string(ZQ_BUILD_DIR) + "/plugins/RetiredStubs.so").c_str(), error);
+        (std::string(ZQ_BUILD_DIR) + "/plugins/RetiredStubs" + ZqPlatform::ModuleSuffix()).c_str(),
+        error);
     ASSERT_NE(module, nullptr) << error;
     EXPECT_NE(ZqPlatform::FindSymbol(module, "GetPlugins"), nullptr);
     EXPECT_EQ(ZqPlatform::FindSymbol(module, "GetCompilerVersion"), nullptr);
