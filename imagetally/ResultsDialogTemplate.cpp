@@ -1,8 +1,31 @@
 #include "ResultsDialogTemplate.h"
 
+#include "ZqPlatform.h"
+
 #include <cstdint>
 #include <utility>
 #include <vector>
+
+#if defined(_WIN32)
+
+// On Windows the template is a real dialog resource of the module
+// (ImageTally.rc), read from wherever this code was loaded.
+namespace {
+const char kAnchor = 0; // any object of this module, to find the module by
+} // namespace
+
+const DialogResource& ResultsDialogResource() {
+    static const DialogResource resource = [] {
+        const unsigned kDialogType = 5; // RT_DIALOG
+        size_t size = 0;
+        const unsigned char* bytes = ZqPlatform::FindModuleResource(
+            ZqPlatform::ModuleOf(&kAnchor), kDialogType, 101, 1033, size);
+        return DialogResource{101, 1033, bytes, size};
+    }();
+    return resource;
+}
+
+#else
 
 namespace {
 
@@ -86,3 +109,5 @@ const DialogResource& ResultsDialogResource() {
     static const DialogResource resource = {101, 1033, bytes.data(), bytes.size()};
     return resource;
 }
+
+#endif

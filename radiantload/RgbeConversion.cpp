@@ -84,25 +84,22 @@ ZQ_AVX2 inline void StorePair(__m128i pair, unsigned char* out, long j, int step
     _mm_storeu_si128(reinterpret_cast<__m128i*>(target), pair);
 }
 
+// Eight bytes into the low half of a vector (any alignment, 32-bit builds too).
+ZQ_AVX2 inline __m128i LoadEight(const unsigned char* bytes) {
+    return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(bytes));
+}
+
 ZQ_AVX2 void RowAvx2(const unsigned char* rgbe, unsigned count, unsigned char* out, int step) {
     const __m256 one = _mm256_set1_ps(1.0f);
     unsigned j = 0;
     for (; j + 2 <= count; j += 2) {
-        long long eight;
-        std::memcpy(&eight, rgbe + 4 * j, 8);
-        __m256i bytes = _mm256_cvtepu8_epi32(_mm_cvtsi64_si128(eight));
+        __m256i bytes = _mm256_cvtepu8_epi32(LoadEight(rgbe + 4 * j));
         __m256 values = Channel(bytes, Scale(_mm256_shuffle_epi32(bytes, 0xFF)));
         values = _mm256_blend_ps(values, one, 0x88); // alpha lanes
         StorePair(_mm256_cvtps_ph(values, _MM_FROUND_TO_NEAREST_INT), out, j, step);
     }
     _mm_sfence();
     RowByPixel(rgbe + 4 * j, count - j, out + static_cast<long>(j) * step, step);
-}
-
-ZQ_AVX2 __m128i LoadEight(const unsigned char* bytes) {
-    long long eight;
-    std::memcpy(&eight, bytes, 8);
-    return _mm_cvtsi64_si128(eight);
 }
 
 ZQ_AVX2 void PlanesAvx2(const unsigned char* planes, unsigned planeSize, unsigned count,

@@ -46,6 +46,14 @@ ZQPLATFORM_API void* LoadModule(const char* path, std::string& error);
 ZQPLATFORM_API void* FindSymbol(void* module, const char* name);
 ZQPLATFORM_API void UnloadModule(void* module);
 
+// The module that holds `address` (code or data), or null where modules
+// carry no resources; and a resource of a module: its bytes (owned by the
+// module) or null. Windows only; elsewhere always null.
+ZQPLATFORM_API void* ModuleOf(const void* address);
+ZQPLATFORM_API const unsigned char* FindModuleResource(void* module, unsigned type,
+                                                       unsigned identifier, unsigned language,
+                                                       size_t& size);
+
 // Absolute path of the running program, or empty when it cannot be told.
 ZQPLATFORM_API std::string ExecutablePath();
 

@@ -59,6 +59,16 @@ void UnloadModule(void* module) {
     }
 }
 
+// Shared objects carry no resources here; modules keep such data in code.
+void* ModuleOf(const void*) {
+    return nullptr;
+}
+
+const unsigned char* FindModuleResource(void*, unsigned, unsigned, unsigned, size_t& size) {
+    size = 0;
+    return nullptr;
+}
+
 std::string ExecutablePath() {
     char buffer[PATH_MAX];
     ssize_t length = readlink("/proc/self/exe", buffer, sizeof(buffer) - 1);

@@ -64,6 +64,28 @@ void UnloadModule(void* module) {
     }
 }
 
+void* ModuleOf(const void* address) {
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       static_cast<const char*>(address), &module);
+    return module;
+}
+
+const unsigned char* FindModuleResource(void* module, unsigned type, unsigned identifier,
+                                        unsigned language, size_t& size) {
+    size = 0;
+    HMODULE handle = static_cast<HMODULE>(module);
+    HRSRC found = FindResourceExA(handle, MAKEINTRESOURCEA(type), MAKEINTRESOURCEA(identifier),
+                                  static_cast<WORD>(language));
+    HGLOBAL loaded = found ? LoadResource(handle, found) : nullptr;
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    if (bytes) {
+        size = SizeofResource(handle, found);
+    }
+    return static_cast<const unsigned char*>(bytes);
+}
+
 std::string ExecutablePath() {
     char buffer[MAX_PATH];
     DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
