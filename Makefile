@@ -6,13 +6,15 @@
 PACKAGES := make cmake ninja-build g++ libgtest-dev libgmock-dev nlohmann-json3-dev clang-format \
             libopenexr-dev libpng-dev libbenchmark-dev libstb-dev
 FUZZ_PACKAGES := clang libclang-rt-14-dev
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine64
 BENCH_PACKAGES := hyperfine time
 FUZZ_SECONDS ?= 60
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: deps install build demo test test-release test-sanitize bench fuzz format check-format clean
+.PHONY: deps install build demo test test-release test-sanitize windows test-windows bench fuzz \
+        format check-format clean
 
 deps:
 	@$(MAKE) --no-print-directory install LIST="$(PACKAGES)"
@@ -48,6 +50,21 @@ test-sanitize: deps
 	cmake --build --preset sanitize
 	ctest --preset sanitize -j $(JOBS)
 
+# The Windows builds: 64-bit (tested under Wine) and 32-bit (compiled, with the
+# plug-in array's 12-byte layout asserted).
+windows:
+	@$(MAKE) --no-print-directory install LIST="$(WINDOWS_PACKAGES)"
+	cmake --preset windows64
+	cmake --build --preset windows64
+	cmake --preset windows32
+	cmake --build --preset windows32
+
+# Every 64-bit Windows test under Wine, zqhost.exe end to end, and the export
+# tables of both builds.
+test-windows: windows
+	WINEDEBUG=-all ctest --preset windows64 -j $(JOBS)
+	bash frame/tests/check-dll-exports.sh build-win32 i686-w64-mingw32-objdump
+
 # ReadFile throughput and memory, the texture report at 10,000 and 100,000
 # textures, then zqhdr against one stbi_loadf, side by side.
 bench: build
@@ -68,4 +85,4 @@ check-format: deps
 	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 clean:
-	rm -rf build build-debug build-sanitize build-fuzz
+	rm -rf build build-debug build-sanitize build-fuzz build-win64 build-win32

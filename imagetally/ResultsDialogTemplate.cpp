@@ -18,8 +18,8 @@ const DialogResource& ResultsDialogResource() {
     static const DialogResource resource = [] {
         const unsigned kDialogType = 5; // RT_DIALOG
         size_t size = 0;
-        const unsigned char* bytes = ZqPlatform::FindModuleResource(
-            ZqPlatform::ModuleOf(&kAnchor), kDialogType, 101, 1033, size);
+        const unsigned char* bytes = ZqPlatform::FindModuleResource(ZqPlatform::ModuleOf(&kAnchor),
+                                                                    kDialogType, 101, 1033, size);
         return DialogResource{101, 1033, bytes, size};
     }();
     return resource;

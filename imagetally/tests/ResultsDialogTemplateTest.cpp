@@ -102,7 +102,8 @@ TEST(ResultsDialogTemplate, TheModuleCarriesItAsADialogResource) {
     ASSERT_NE(module, nullptr) << error;
     size_t size = 0;
     const unsigned kDialogType = 5; // RT_DIALOG
-    const unsigned char* bytes = ZqPlatform::FindModuleResource(module, kDialogType, 101, 1033, size);
+    const unsigned char* bytes =
+        ZqPlatform::FindModuleResource(module, kDialogType, 101, 1033, size);
     CheckTemplate(bytes, size);
     EXPECT_EQ(ZqPlatform::FindModuleResource(module, kDialogType, 101, 1031, size), nullptr)
         << "English (United States) only";
