@@ -83,6 +83,19 @@ TEST(ModuleSet, LoadsInFileNameOrderAndSkipsWhatIsNoModule) {
     EXPECT_EQ(warnings.find("e.txt"), std::string::npos);
 }
 
+TEST(ModuleSet, WarnsAboutAnotherToolchainButLoadsTheModule) {
+    ModuleSet modules;
+    std::string error;
+    ::testing::internal::CaptureStderr();
+    ASSERT_TRUE(modules.Load(std::string(ZQ_BUILD_DIR) + "/test-modules", error)) << error;
+    std::string warnings = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(warnings.find("WrongVersionModule" + kSuffix +
+                            ": built with compiler version 1200, host expects 1310"),
+              std::string::npos)
+        << warnings;
+    EXPECT_TRUE(modules.GetPlugins().empty());
+}
+
 TEST(ModuleSet, MissingFolderIsAnErrorNotACrash) {
     ModuleSet modules;
     std::string error;
