@@ -6,7 +6,7 @@
 //
 // Exit status: 0 success; 1 the reader refuses the file, or the output cannot
 // be written, or memory runs out; 2 usage errors.
-#include "HdrInspector.h"
+#include "HdrProbe.h"
 #include "ImageWriters.h"
 #include "OutputFile.h"
 
@@ -53,9 +53,9 @@ int Info(const std::string& path) {
     if (!file) {
         return Fail(path, "cannot be opened");
     }
-    HdrInspector inspector;
+    HdrProbe probe;
     HdrDescription d;
-    if (!inspector.Describe(file, d)) {
+    if (!probe.Describe(file, d)) {
         return Fail(path, "not a Radiance RGBE image the reader accepts (header refused)");
     }
     std::printf("width: %u\nheight: %u\npixel format: RGBA64 (four 16-bit floats)\n"

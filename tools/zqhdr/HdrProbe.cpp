@@ -1,6 +1,6 @@
-#include "HdrInspector.h"
+#include "HdrProbe.h"
 
-bool HdrInspector::Describe(ZqFile& file, HdrDescription& description) {
+bool HdrProbe::Describe(ZqFile& file, HdrDescription& description) {
     bool rowOrder = true;
     if (!ReadHeaderInternal(file, description.width, description.height,
                             description.columnsLeftToRight, description.rowsTopToBottom,

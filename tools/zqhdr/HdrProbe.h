@@ -14,7 +14,7 @@ struct HdrDescription {
     bool runLength = false;
 };
 
-class HdrInspector : public ZqHDRReader {
+class HdrProbe : public ZqHDRReader {
 public:
     // False when the reader refuses the header.
     bool Describe(ZqFile& file, HdrDescription& description);
