@@ -7,7 +7,7 @@
 #include <memory>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    ZqFile file(data, size);
+    ZqMemoryFile file(data, size);
     ZqHDRReader reader;
     unsigned width = 0, height = 0, faces = 0;
     ZqPixelFormat format;

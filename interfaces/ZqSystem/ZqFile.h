@@ -4,14 +4,13 @@
 
 #include <cstdio>
 
-// A stream over a file opened for reading, or over bytes already in memory
-// (which are not copied and must outlive the stream).
+// A stream over a file opened for reading (ZqMemoryFile: over bytes already
+// in memory).
 class ZQSYSTEM_API ZqFile : public ZqBinaryStream {
 public:
     static const size_t kDefaultBufferSize = 256 * 1024;
 
     explicit ZqFile(const char* path, size_t bufferSize = kDefaultBufferSize);
-    ZqFile(const void* data, size_t size);
     ~ZqFile() override;
 
     // True when the file could be opened.
@@ -21,6 +20,8 @@ public:
     bool Seek(long offset, int origin) override;
 
 protected:
+    ZqFile(const void* data, size_t size);
+
     size_t Refill(size_t bytes) override;
     size_t ReadDirect(void* buffer, size_t bytes) override;
 
@@ -29,4 +30,11 @@ private:
     bool m_bMemory = false;
     const unsigned char* m_pucData = nullptr; // memory: the bytes; file: the buffer
     size_t m_size = 0;                        // memory: byte count; file: buffer capacity
+};
+
+// A file whose bytes are already in memory: not copied, and they must outlive
+// the stream. For tests and fuzzing, and wherever an image arrives in memory.
+class ZQSYSTEM_API ZqMemoryFile : public ZqFile {
+public:
+    ZqMemoryFile(const void* data, size_t size) : ZqFile(data, size) {}
 };

@@ -13,7 +13,7 @@ struct Decoded {
 };
 
 ZqPixelData* Read(const Bytes& bytes, ZqPixelData* reuse = nullptr) {
-    ZqFile file(bytes.data(), bytes.size());
+    ZqMemoryFile file(bytes.data(), bytes.size());
     ZqHDRReader reader;
     return reader.ReadFile(file, reuse);
 }
@@ -185,7 +185,7 @@ TEST(ZqHDRReaderDecode, FlatEdgeCases) {
 TEST(ZqHDRReaderDecode, EmptyImagesReadNothingPastTheFormTest) {
     for (const char* resolution : {"-Y 0 +X 7", "-Y 3 +X 0"}) {
         Bytes bytes = Concat(Header(resolution), {9, 9, 9, 9, 42, 43});
-        ZqFile file(bytes.data(), bytes.size());
+        ZqMemoryFile file(bytes.data(), bytes.size());
         ZqHDRReader reader;
         std::unique_ptr<ZqPixelData> data(reader.ReadFile(file, nullptr));
         ASSERT_NE(data, nullptr) << resolution;

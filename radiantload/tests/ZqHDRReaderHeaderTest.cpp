@@ -53,7 +53,7 @@ TEST(ZqHDRReader, HeaderAndResolutionLines) {
     };
     for (const Case& c : cases) {
         Bytes bytes = Concat(c.file);
-        ZqFile file(bytes.data(), bytes.size());
+        ZqMemoryFile file(bytes.data(), bytes.size());
         TestableReader reader;
         unsigned width = 0, height = 0;
         bool leftToRight = false, topToBottom = false, rowOrder = false;
@@ -74,7 +74,7 @@ TEST(ZqHDRReader, HeaderAndResolutionLines) {
 TEST(ZqHDRReader, LongHeaderLinesAreCutNotOverrun) {
     std::string longComment(5000, '#');
     Bytes bytes = Concat("#?RADIANCE\n" + longComment + "\n\n-Y 1 +X 2\n");
-    ZqFile file(bytes.data(), bytes.size());
+    ZqMemoryFile file(bytes.data(), bytes.size());
     ZqHDRReader reader;
     unsigned width = 0, height = 0, faces = 0;
     ZqPixelFormat format;
@@ -87,7 +87,7 @@ TEST(ZqHDRReader, ReadHeaderSetsFormatEvenWhenRefusedAndRewinds) {
     for (bool good : {true, false}) {
         Bytes bytes = Concat(good ? Header("-Y 4 +X 5") : "#?RADIANCE\nFORMAT=other\n\n-Y 4 +X 5\n",
                              FlatPixels(4, 5));
-        ZqFile file(bytes.data(), bytes.size());
+        ZqMemoryFile file(bytes.data(), bytes.size());
         ZqHDRReader reader;
         for (int call = 0; call < 2; ++call) {
             unsigned width = 0, height = 0, faces = 9;

@@ -67,7 +67,7 @@ protected:
 
 // The top level as the reader leaves it.
 std::string Decoded(const Bytes& image) {
-    ZqFile file(image.data(), image.size());
+    ZqMemoryFile file(image.data(), image.size());
     ZqHDRReader reader;
     std::unique_ptr<ZqPixelData> data(reader.ReadFile(file, nullptr));
     return std::string(reinterpret_cast<const char*>(data->GetPixels(0)), data->GetSizeInBytes(0));
