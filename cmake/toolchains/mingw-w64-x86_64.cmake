@@ -1,14 +1,4 @@
-# Cross build for x86_64 Windows with mingw-w64 (Debian's g++-mingw-w64-x86-64).
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-# The POSIX-threads flavour: std::thread and std::mutex need it.
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-# Tests run under 64-bit Wine.
+# 64-bit Windows; tests run under 64-bit Wine.
+set(ZQ_MINGW_ARCH x86_64)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)
 set(CMAKE_CROSSCOMPILING_EMULATOR /usr/lib/wine/wine64)
