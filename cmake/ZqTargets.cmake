@@ -13,6 +13,7 @@ function(zq_add_plugin_module name)
   target_link_libraries(${name} PRIVATE ZqFrame ZqPlatform ${ARG_LIBRARIES})
   set_target_properties(${name} PROPERTIES
     PREFIX ""
+    INSTALL_RPATH "\$ORIGIN/../.." # installed in lib/zq/plugins, beside lib/
     LIBRARY_OUTPUT_DIRECTORY ${ZQ_PLUGIN_OUTPUT_DIRECTORY}
     RUNTIME_OUTPUT_DIRECTORY ${ZQ_PLUGIN_OUTPUT_DIRECTORY})
 endfunction()

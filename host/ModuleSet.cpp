@@ -101,5 +101,11 @@ std::string DefaultPluginFolder() {
     if (program.empty()) {
         return "../plugins";
     }
-    return (program.parent_path() / ".." / "plugins").lexically_normal().string();
+    // Installed, the program is in P/bin and the modules in P/lib/zq/plugins;
+    // in the build tree they are in plugins/ beside bin/.
+    fs::path prefix = program.parent_path() / "..";
+    std::error_code error;
+    fs::path installed = prefix / "lib" / "zq" / "plugins";
+    fs::path folder = fs::is_directory(installed, error) ? installed : prefix / "plugins";
+    return folder.lexically_normal().string();
 }

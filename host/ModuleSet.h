@@ -49,5 +49,6 @@ private:
     std::vector<Plugin> m_plugins;
 };
 
-// `../plugins` beside the folder that holds the running program.
+// `../lib/zq/plugins` from the folder that holds the running program when
+// installed, else `../plugins` as in the build tree.
 std::string DefaultPluginFolder();
