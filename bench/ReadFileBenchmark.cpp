@@ -1,27 +1,28 @@
-// ReadFile throughput on large generated images, run-length and flat, read
-// from a file in the page cache into a reused, already-touched object.
-#include "HdrImageWriter.h"
+// ReadFile throughput, read from a file in the page cache into a reused,
+// already-touched object, with the statistics of what was read beside it.
+//
+//   readfile_benchmark [benchmark flags] [FILE.hdr ...]
+//
+// Without files: the generated panorama (run-length and flat, large and
+// small) and the easy pattern. With files: those files. Both ways, a memcpy
+// of the large output's size in the same run, as the machine's reference.
+// Rates are per second of this process's CPU time (MP/s), which other
+// programs sharing the machine disturb less, and per second of wall time.
+#include "BenchImages.h"
+#include "HdrStatistics.h"
 #include "ZqHDRReader.h"
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
+#include <cstdio>
 #include <cstring>
+#include <memory>
+#include <string>
 #include <sys/resource.h>
+#include <vector>
 
 namespace {
-
-std::string ImagePath(unsigned width, unsigned height, bool runLength) {
-    std::string path = "/tmp/zq-bench-" + std::to_string(width) + "x" + std::to_string(height) +
-                       (runLength ? "-rle" : "-flat") + ".hdr";
-    std::FILE* existing = std::fopen(path.c_str(), "rb");
-    if (existing) {
-        std::fclose(existing);
-        return path;
-    }
-    WriteHdr(path, width, height, runLength,
-             [&](unsigned x, unsigned y) { return RealisticPixel(x, y, width, height); });
-    return path;
-}
 
 double PeakMiB() {
     rusage usage;
@@ -29,17 +30,16 @@ double PeakMiB() {
     return usage.ru_maxrss / 1024.0;
 }
 
-void ReadFile(benchmark::State& state, bool runLength) {
-    const unsigned width = static_cast<unsigned>(state.range(0));
-    const unsigned height = static_cast<unsigned>(state.range(1));
-    std::string path = ImagePath(width, height, runLength);
+void ReadFile(benchmark::State& state, const std::string& path, const HdrStatistics& stats) {
     ZqHDRReader reader;
-    ZqPointer<ZqPixelData> reuse = new ZqPixelData(width, height, ZqPixelFormat::RGBA64);
+    ZqPointer<ZqPixelData> reuse =
+        new ZqPixelData(stats.width, stats.height, ZqPixelFormat::RGBA64);
     std::memset(reuse->GetPixels(0), 0, reuse->GetSizeInBytes(0));
     {
         ZqFile warm(path.c_str()); // into the page cache
         reader.ReadFile(warm, reuse);
     }
+    const auto start = std::chrono::steady_clock::now();
     for (auto _ : state) {
         ZqFile file(path.c_str());
         ZqPixelData* result = reader.ReadFile(file, reuse);
@@ -48,21 +48,96 @@ void ReadFile(benchmark::State& state, bool runLength) {
             break;
         }
         benchmark::DoNotOptimize(result->GetPixels(0));
+        benchmark::ClobberMemory();
     }
-    state.counters["MP/s"] = benchmark::Counter(double(width) * height / 1e6 * state.iterations(),
-                                                benchmark::Counter::kIsRate);
+    const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - start;
+    const double megapixels = double(stats.width) * stats.height / 1e6 * state.iterations();
+    state.counters["MP/s"] = benchmark::Counter(megapixels, benchmark::Counter::kIsRate);
+    state.counters["MP/s_wall"] = megapixels / wall.count();
+    state.counters["B/packet"] = stats.BytesPerPacket();
+    state.counters["runs"] = stats.RunShare();
+    state.counters["of_flat"] = stats.SizeOfFlat();
     state.counters["peak_MiB"] = PeakMiB();
+}
+
+// A copy of as many bytes as the large image's output, between two buffers
+// that stay touched: what the memory system gives in this run. MP/s counts
+// 8-byte output pixels, to set beside the readers' figures.
+void Memcpy(benchmark::State& state) {
+    const size_t bytes = size_t(state.range(0));
+    std::vector<unsigned char> from(bytes, 1), to(bytes, 2);
+    const auto start = std::chrono::steady_clock::now();
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), bytes);
+        benchmark::DoNotOptimize(to.data());
+        benchmark::ClobberMemory();
+    }
+    const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - start;
+    const double gigabytes = double(bytes) / 1e9 * state.iterations();
+    state.counters["GB/s"] = benchmark::Counter(gigabytes, benchmark::Counter::kIsRate);
+    state.counters["MP/s"] = benchmark::Counter(gigabytes * 1e3 / 8, benchmark::Counter::kIsRate);
+    state.counters["MP/s_wall"] = gigabytes * 1e3 / 8 / wall.count();
+}
+
+bool AddFile(const std::string& name, const std::string& path) {
+    HdrStatistics stats;
+    if (path.empty() || !MeasureHdr(path, stats)) {
+        std::fprintf(stderr, "readfile_benchmark: cannot use %s\n", path.c_str());
+        return false;
+    }
+    std::printf("%s: %s, %ux%u, %s", name.c_str(), path.c_str(), stats.width, stats.height,
+                stats.runLength ? "run-length" : "flat");
+    if (stats.runLength) {
+        std::printf(", %.0f packets, %.1f decoded bytes a packet, runs %.0f%% of bytes, "
+                    "%.2f of flat size",
+                    stats.packets, stats.BytesPerPacket(), 100 * stats.RunShare(),
+                    stats.SizeOfFlat());
+    }
+    std::printf("\n");
+    benchmark::RegisterBenchmark(name.c_str(), ReadFile, path, stats)
+        ->Unit(benchmark::kMillisecond);
+    return true;
 }
 
 } // namespace
 
-BENCHMARK_CAPTURE(ReadFile, run_length, true)
-    ->Args({8192, 4096})
-    ->Args({2048, 1024})
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(ReadFile, flat, false)
-    ->Args({8192, 4096})
-    ->Args({2048, 1024})
-    ->Unit(benchmark::kMillisecond);
-
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    bool ok = true;
+    if (argc > 1) {
+        for (int i = 1; i < argc; ++i) {
+            std::string path = argv[i];
+            std::string name = path.substr(path.find_last_of('/') + 1);
+            ok = AddFile(name, path) && ok;
+        }
+    } else {
+        struct Case {
+            BenchContent content;
+            unsigned width, height;
+            bool runLength;
+        };
+        const Case cases[] = {
+            {BenchContent::Panorama, 8192, 4096, true},
+            {BenchContent::Panorama, 8192, 4096, false},
+            {BenchContent::EasyPattern, 8192, 4096, true},
+            {BenchContent::Panorama, 2048, 1024, true},
+            {BenchContent::Panorama, 2048, 1024, false},
+        };
+        for (const Case& c : cases) {
+            std::string name = std::string(BenchContentName(c.content)) +
+                               (c.runLength ? "_run_length/" : "_flat/") + std::to_string(c.width) +
+                               "x" + std::to_string(c.height);
+            ok = AddFile(name, BenchImagePath(c.content, c.width, c.height, c.runLength)) && ok;
+        }
+    }
+    if (!ok) {
+        return 1;
+    }
+    benchmark::RegisterBenchmark("memcpy_output_8192x4096", Memcpy)
+        ->Arg(8192 * 4096 * 8)
+        ->Unit(benchmark::kMillisecond);
+    std::fflush(stdout);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
