@@ -2,6 +2,8 @@
 #include "HostTestSupport.h"
 #include "ZqPlatform.h"
 
+#include <algorithm>
+#include <iterator>
 #include <set>
 
 namespace fs = std::filesystem;
@@ -81,6 +83,39 @@ TEST(ModuleSet, LoadsInFileNameOrderAndSkipsWhatIsNoModule) {
     EXPECT_NE(warnings.find("d" + kSuffix + ": no GetPlugins export; skipped"), std::string::npos)
         << warnings;
     EXPECT_EQ(warnings.find("e.txt"), std::string::npos);
+}
+
+TEST(ModuleSet, SkipsModuleFilesCutShortAndLoadsTheOthers) {
+    ScratchFolder folder;
+    ProvideLibraries(folder.Root());
+    fs::path plugins = folder.Root() / "plugins";
+    fs::create_directory(plugins);
+    fs::copy_file(kCullSweep, plugins / ("whole" + kSuffix));
+    std::string module = ReadText(kCullSweep);
+    ASSERT_GT(module.size(), 10000u);
+    const size_t cuts[] = {0, 3, 64, 1000, 2500, 4096, 6000, 10000};
+    for (size_t cut : cuts) {
+        std::ofstream(plugins / ("cut-" + std::to_string(cut) + kSuffix), std::ios::binary)
+            << module.substr(0, cut);
+    }
+
+    ModuleSet modules;
+    std::string error;
+    ::testing::internal::CaptureStderr();
+    ASSERT_TRUE(modules.Load(plugins.string(), error));
+    std::string warnings = ::testing::internal::GetCapturedStderr();
+
+    ASSERT_EQ(modules.GetPlugins().size(), 1u);
+    EXPECT_EQ(modules.GetPlugins()[0].module->fileName, "whole" + kSuffix);
+    for (size_t cut : {1000, 2500, 4096, 6000, 10000}) {
+        EXPECT_NE(warnings.find("cut-" + std::to_string(cut) + kSuffix +
+                                ": cannot load module (the file is shorter than its headers "
+                                "say); skipped\n"),
+                  std::string::npos)
+            << warnings;
+    }
+    EXPECT_EQ(std::count(warnings.begin(), warnings.end(), '\n'), long(std::size(cuts)))
+        << warnings;
 }
 
 TEST(ModuleSet, WarnsAboutAnotherToolchainButLoadsTheModule) {
