@@ -5,6 +5,8 @@
 #include <string>
 
 // Reads and parses a JSON file; a HostError names the file and the problem.
+// Folders, documents nested thousands of levels deep and text holding a NUL
+// character are refused.
 nlohmann::ordered_json ReadJsonFile(const std::string& path);
 
 // Writes `value` to `path`, replacing it; a HostError names the file.

@@ -16,10 +16,12 @@ namespace {
 // Deeper scenes are refused rather than risking the stack.
 const unsigned kMaxDepth = 1000;
 
-ZqPointer<ZqAVObject> ReadObject(const Json& value, const std::string& where, unsigned depth,
-                                 bool isRoot) {
+// `root` names the root the object hangs under, for a short message when the
+// object lies too deep to be named by its whole path.
+ZqPointer<ZqAVObject> ReadObject(const Json& value, const std::string& where,
+                                 const std::string& root, unsigned depth, bool isRoot) {
     if (depth > kMaxDepth) {
-        throw HostError(where + ": objects nested deeper than " + std::to_string(kMaxDepth));
+        throw HostError(root + ": objects nested deeper than " + std::to_string(kMaxDepth));
     }
     if (!value.is_object()) {
         throw HostError(where + ": an object must be a JSON object");
@@ -43,7 +45,7 @@ ZqPointer<ZqAVObject> ReadObject(const Json& value, const std::string& where, un
             for (size_t i = 0; i < children->size(); ++i) {
                 node->AttachChild(ReadObject((*children)[i],
                                              where + ".children[" + std::to_string(i) + "]",
-                                             depth + 1, false));
+                                             root, depth + 1, false));
             }
         }
         object = static_cast<ZqNode*>(node);
@@ -124,8 +126,8 @@ Scene ReadSceneFile(const std::string& path) {
     Scene scene;
     scene.graph = new ZqSceneGraphSharedData;
     for (size_t i = 0; i < roots->size(); ++i) {
-        ZqPointer<ZqAVObject> root =
-            ReadObject((*roots)[i], path + ": roots[" + std::to_string(i) + "]", 0, true);
+        std::string where = path + ": roots[" + std::to_string(i) + "]";
+        ZqPointer<ZqAVObject> root = ReadObject((*roots)[i], where, where, 0, true);
         scene.graph->AddRoot(static_cast<ZqNode*>(static_cast<ZqAVObject*>(root)));
     }
     scene.folder = std::filesystem::absolute(path).parent_path().string();

@@ -129,6 +129,9 @@ TEST(Zqhost, BadInputsEndInOneClearMessageAndStatusTwo) {
     std::string good = folder.Write("good.json", Script(kRemoveHiddenStep));
     std::string broken = folder.Write("broken.json", "{\"steps\": [");
     std::string badScene = folder.Write("scene.json", "{\"roots\": [{\"name\": 1}]}");
+    std::string nul = folder.Write(
+        "nul.json", Script(R"({"name": "Remove Hidden Objects Plug-in", "version": "1.0",
+                               "class": "CullSweepPlugin\u0000Old", "type": "PROCESS"})"));
     struct Case {
         std::string arguments;
         std::string message;
@@ -136,6 +139,8 @@ TEST(Zqhost, BadInputsEndInOneClearMessageAndStatusTwo) {
         {"run " + broken, broken + ": not valid JSON"},
         {"run " + folder.Path("absent.json"), folder.Path("absent.json") + ": cannot be read"},
         {"run " + good + " --scene " + badScene, badScene + ": roots[0]: \"name\" must be"},
+        {"run " + nul, nul + ": steps[0]: \"class\" holds a NUL character\n"},
+        {"run " + good + " --scene " + folder.Path(""), ": is a folder, not a file\n"},
         {"run " + good + " --plugins " + folder.Path("nowhere"),
          "plug-in folder " + folder.Path("nowhere") + " does not exist"},
         {"plugins --plugins " + folder.Path("nowhere"), "does not exist"},
