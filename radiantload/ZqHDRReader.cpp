@@ -1,28 +1,13 @@
 #include "ZqHDRReader.h"
 
+#include "HdrImageSize.h"
 #include "RgbeConversion.h"
 #include "ZqStricmp.h"
 
-#include <climits>
-#include <cstdint>
 #include <cstring>
 #include <new>
 
 namespace {
-
-// Sizes the reader takes on: each side at most 2^31 - 1, a row's byte step
-// within a signed 32-bit number, and the whole image addressable. Anything
-// larger is refused before any memory is asked for.
-bool SizeIsSupported(unsigned width, unsigned height, unsigned bytesPerPixel) {
-    if (width > INT_MAX || height > INT_MAX) {
-        return false;
-    }
-    if (width != 0 && bytesPerPixel > INT_MAX / width) {
-        return false;
-    }
-    size_t row = size_t(width) * bytesPerPixel;
-    return height == 0 || row <= SIZE_MAX / height;
-}
 
 bool FitsDestination(const ZqPixelData* data, unsigned width, unsigned height) {
     return data && data->GetWidth(0) == width && data->GetHeight(0) == height &&
@@ -59,7 +44,7 @@ ZqPixelData* ZqHDRReader::ReadFile(ZqFile& file, ZqPixelData* reuse) {
         return nullptr;
     }
     const unsigned p = ZqPixelFormat::RGBA64.GetBitsPerPixel() / 8u;
-    if (!SizeIsSupported(width, height, p)) {
+    if (!HdrImageSizeIsSupported(width, height, p)) {
         return nullptr;
     }
 
@@ -84,14 +69,15 @@ ZqPixelData* ZqHDRReader::ReadFile(ZqFile& file, ZqPixelData* reuse) {
     }
 
     // Where the file's scanlines and pixels land for this orientation.
-    const int rowBytes = static_cast<int>(width * p);
+    const bool hasPixels = width > 0 && height > 0;
+    const int rowBytes = hasPixels ? static_cast<int>(width * p) : 0;
     int rowStep = rowBytes;
     int columnStep = static_cast<int>(p);
-    if (!rowsTopToBottom && height > 0) {
+    if (!rowsTopToBottom && hasPixels) {
         start += size_t(height - 1) * size_t(rowBytes);
         rowStep = -rowBytes;
     }
-    if (!columnsLeftToRight && width > 0) {
+    if (!columnsLeftToRight && hasPixels) {
         start += size_t(width - 1) * p;
         columnStep = -columnStep;
     }

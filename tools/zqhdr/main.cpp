@@ -6,11 +6,11 @@
 //
 // Exit status: 0 success; 1 the reader refuses the file, or the output cannot
 // be written, or memory runs out; 2 usage errors.
+#include "HdrImageSize.h"
 #include "HdrProbe.h"
 #include "ImageWriters.h"
 #include "OutputFile.h"
 
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -92,7 +92,7 @@ int Convert(const std::string& in, const std::string& out, double exposure) {
     if (!reader.ReadHeader(file, width, height, format, mipmaps, faces)) {
         return Fail(in, "not a Radiance RGBE image the reader accepts (header refused)");
     }
-    if (width > INT_MAX || height > INT_MAX || (width != 0 && height > SIZE_MAX / 8 / width)) {
+    if (!HdrImageSizeIsSupported(width, height, format.GetBitsPerPixel() / 8u)) {
         return Fail(in, "image too large (" + std::to_string(width) + " x " +
                             std::to_string(height) + ")");
     }

@@ -141,6 +141,41 @@ TEST_F(ZqhdrTest, PngPreviewWithExposure) {
     EXPECT_NE(Read(Path("a.png")), Read(Path("b.png"))) << "exposure changes the preview";
 }
 
+TEST_F(ZqhdrTest, PixelsBeyondHalfFloatRangeShowWhite) {
+    // 255.5 x 2^16 overflows binary16 to infinity; exponent 0 is black.
+    std::string in = Write("in.hdr", Concat(Header("-Y 1 +X 2"), {255, 255, 255, 152, 9, 9, 9, 0}));
+    ASSERT_EQ(Zqhdr("convert " + in + " " + Path("p.png")), 0) << m_err;
+    png_image png;
+    std::memset(&png, 0, sizeof png);
+    png.version = PNG_IMAGE_VERSION;
+    ASSERT_TRUE(png_image_begin_read_from_file(&png, Path("p.png").c_str()));
+    png.format = PNG_FORMAT_RGB;
+    std::vector<unsigned char> rgb(PNG_IMAGE_SIZE(png));
+    ASSERT_TRUE(png_image_finish_read(&png, nullptr, rgb.data(), 0, nullptr));
+    EXPECT_EQ(rgb, (std::vector<unsigned char>{255, 255, 255, 0, 0, 0}));
+}
+
+TEST_F(ZqhdrTest, ToolAndReaderShareOneSizeRule) {
+    // A row of 2^28 pixels of 8 bytes does not fit the signed 32-bit row
+    // step: too large, told before any pixel memory is asked for.
+    std::string wide = Write("wide.hdr", Concat(Header("-Y 1 +X 268435456"), {1, 1, 1, 1}));
+    EXPECT_EQ(Zqhdr("convert " + wide + " " + Path("x.raw")), 1);
+    EXPECT_EQ(m_err, "zqhdr: " + wide + ": image too large (268435456 x 1)\n");
+    EXPECT_TRUE(Leftovers().empty());
+
+    // Without rows there is no row step: an empty image, read and written.
+    Bytes empty = Concat(Header("-Y 0 -X 2147483647"), {1, 1, 1, 1});
+    std::string emptyPath = Write("empty.hdr", empty);
+    EXPECT_EQ(Zqhdr("convert " + emptyPath + " " + Path("empty.raw")), 0) << m_err;
+    EXPECT_EQ(Read(Path("empty.raw")), "");
+    ZqMemoryFile file(empty.data(), empty.size());
+    ZqHDRReader reader;
+    std::unique_ptr<ZqPixelData> data(reader.ReadFile(file, nullptr));
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(data->GetWidth(0), 2147483647u);
+    EXPECT_EQ(data->GetHeight(0), 0u);
+}
+
 TEST_F(ZqhdrTest, FailuresLeaveNoOutputBehind) {
     std::string truncated = Write("cut.hdr", Concat(Header("-Y 4 +X 4"), {2, 2, 0, 4, 4, 1}));
     EXPECT_EQ(Zqhdr("convert " + truncated + " " + Path("out.raw")), 1);
