@@ -25,11 +25,13 @@ void FormatPointer(char* buffer, unsigned size, const void* address) {
 }
 
 // The five detail lines of a texture whose pixels are in memory; answers its
-// byte count, taken as an unsigned 32-bit number.
-std::uint32_t DescribePixels(const ZqPixelData& pixels, ZqString& detail) {
+// whole byte count. The kilobytes line takes the count as an unsigned 32-bit
+// number, as the report always has.
+std::uint64_t DescribePixels(const ZqPixelData& pixels, ZqString& detail) {
     ZqPixelFormat format = pixels.GetPixelFormat();
     bool hasPalette = pixels.GetPalette() != nullptr;
-    std::uint32_t bytes = static_cast<std::uint32_t>(pixels.GetTotalSizeInBytes());
+    std::uint64_t size = pixels.GetTotalSizeInBytes();
+    std::uint32_t bytes = static_cast<std::uint32_t>(size);
     unsigned mipmaps = pixels.GetNumMipmapLevels();
     detail += "     Pixel Format: ";
     detail += GetPixelFormatText(format);
@@ -43,7 +45,7 @@ std::uint32_t DescribePixels(const ZqPixelData& pixels, ZqString& detail) {
     detail += " kb\r\r\n     MipMap Levels: ";
     detail += ZqString::FromInt(static_cast<int>(mipmaps));
     detail += "\r\r\n";
-    return bytes;
+    return size;
 }
 
 } // namespace

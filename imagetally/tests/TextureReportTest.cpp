@@ -95,6 +95,19 @@ TEST(TextureReport, SizesAndTotals) {
     }
 }
 
+TEST(TextureReport, OneTextureAbove4GiBAddsItsWholeSize) {
+    if (sizeof(size_t) < 8) {
+        GTEST_SKIP() << "no single object reaches 4 GiB here";
+    }
+    // The kilobytes line keeps the 32-bit count (6 GiB shows as 2 GiB); the
+    // total does not.
+    ZqPointer<ZqTexture> texture =
+        new ZqSourceTexture("t", new SizedPixelData(static_cast<size_t>(6ull << 30), kArgb), 8, 8);
+    std::string report = Report();
+    EXPECT_NE(report.find("     Total Size: 2097152.000000 kb\r\r\n"), std::string::npos) << report;
+    EXPECT_EQ(report.substr(report.size() - Footer("6144.000000").size()), Footer("6144.000000"));
+}
+
 TEST(TextureReport, ExternalAndRenderedTexturesAddNothing) {
     ZqPointer<ZqTexture> rendered = new ZqRenderedTexture(4096, 4096);
     ZqPointer<ZqTexture> external = new ZqSourceTexture("x.dds", nullptr, 4096, 4096);
