@@ -40,8 +40,8 @@ cp "$build"/plugins/*.so "$app/tools/plugins/"
 ln -s "$(cd "$build/lib" && pwd)" "$app/tools/lib"
 PATH="$here:$PATH" ZQ_VIEWER_LOG="$work/viewer.log" "$host" run "$here/view-kfm.json" \
   --scene "$here/scene.json" --plugins "$app/tools/plugins" --registry "$here/registry.reg"
-# The viewer runs on its own; give it a moment to report.
-for _ in $(seq 50); do [ -s "$work/viewer.log" ] && break; sleep 0.1; done
+# The viewer runs on its own; its report appears whole, once it is complete.
+for _ in $(seq 300); do [ -e "$work/viewer.log" ] && break; sleep 0.1; done
 cat "$work/viewer.log"
 
 count() { grep -E '^[0-9]+ objects?$' "$1" | cut -d' ' -f1; }

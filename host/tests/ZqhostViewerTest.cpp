@@ -41,7 +41,7 @@ protected:
     int Run(const std::string& extra, std::string& err) {
         std::string errPath = m_folder.Path("stderr.txt");
         std::string command = std::string(ZQ_BUILD_DIR) + "/bin/zqhost run " + m_script +
-                              " --plugins " + m_plugins.string() + " --registry " + m_registry +
+                              " --plugins '" + m_plugins.string() + "' --registry " + m_registry +
                               " " + extra + " >/dev/null 2>" + errPath;
         int raw = std::system(command.c_str());
         err = ReadText(errPath);
@@ -99,4 +99,31 @@ TEST_F(ViewerStepTest, WithoutARegisteredViewerNoPluginAcceptsTheStep) {
     std::string err;
     EXPECT_EQ(Run("--scene " + m_scene, err), 1);
     EXPECT_EQ(err, "step 1: KFM Viewer (MotionLensPlugin): no plug-in accepts this step\n");
+}
+
+TEST_F(ViewerStepTest, TheExamplesKeepAPathWithSpacesWholeAndReportWhenComplete) {
+    // The artist's tools under a folder whose name holds a space.
+    fs::path spaced = m_folder.Root() / "my tools";
+    fs::rename(m_folder.Root() / "app", spaced);
+    m_plugins = spaced / "tools" / "plugins";
+    fs::create_directories(spaced / "Data");
+    m_registry = std::string(ZQ_SOURCE_DIR) + "/examples/registry.reg";
+    std::string log = m_folder.Path("viewer.log");
+    std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    setenv("PATH", (std::string(ZQ_SOURCE_DIR) + "/examples:" + path).c_str(), 1);
+    setenv("ZQ_VIEWER_LOG", log.c_str(), 1);
+    std::string err;
+    int status = Run("--scene " + m_scene, err);
+    setenv("PATH", path.c_str(), 1);
+    unsetenv("ZQ_VIEWER_LOG");
+    EXPECT_EQ(status, 0) << err;
+
+    // The first look at the report, as the demo takes it, finds it whole.
+    for (int i = 0; i < 10000 && !fs::exists(log); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    std::string kfm = m_plugins.string() + "/../../Data/MOTIONLENSTEMP.KFM";
+    std::string report = ReadText(log);
+    EXPECT_EQ(report.rfind("KFM viewer opened: " + kfm + "\n  | KFM stand-in\n", 0), 0u) << report;
+    EXPECT_NE(report.find("  | CharacterNameInKFMFile=FALSE\n"), std::string::npos) << report;
 }
