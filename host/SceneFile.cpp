@@ -44,8 +44,8 @@ ZqPointer<ZqAVObject> ReadObject(const Json& value, const std::string& where,
         if (children != value.end()) {
             for (size_t i = 0; i < children->size(); ++i) {
                 node->AttachChild(ReadObject((*children)[i],
-                                             where + ".children[" + std::to_string(i) + "]",
-                                             root, depth + 1, false));
+                                             where + ".children[" + std::to_string(i) + "]", root,
+                                             depth + 1, false));
             }
         }
         object = static_cast<ZqNode*>(node);

@@ -101,7 +101,7 @@ TEST(HostFiles, TextHoldingANulIsRefusedNamingTheFileThePlaceAndTheField) {
         std::string expected = path + ": " + c.place + " holds a NUL character";
         auto read = [&] {
             c.contents.find("steps") != std::string::npos ? (void)ReadScriptFile(path)
-                                                            : (void)ReadSceneFile(path);
+                                                          : (void)ReadSceneFile(path);
         };
         EXPECT_EQ(ErrorOf(read), expected) << c.contents;
     }

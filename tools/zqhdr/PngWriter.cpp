@@ -11,9 +11,7 @@ namespace {
 
 unsigned char ToSrgbByte(float linear) {
     // NaN lands on black; infinity on white, where inf / (1 + inf) would be NaN.
-    float mapped = !(linear > 0.0f)     ? 0.0f
-                   : std::isinf(linear) ? 1.0f
-                                        : linear / (1.0f + linear);
+    float mapped = !(linear > 0.0f) ? 0.0f : std::isinf(linear) ? 1.0f : linear / (1.0f + linear);
     float encoded =
         mapped <= 0.0031308f ? 12.92f * mapped : 1.055f * std::pow(mapped, 1.0f / 2.4f) - 0.055f;
     return static_cast<unsigned char>(std::lround(encoded * 255.0f));
