@@ -1,16 +1,23 @@
 #pragma once
 
-#include "ZqPixelData.h"
+#include "BandSink.h"
 
+#include <memory>
 #include <string>
 
-// Writers of a decoded image's top level (16-bit float RGBA). Each writes to
-// `path` and answers false with `error` set when it cannot.
+enum class OutputKind { Raw, Exr, Png, Unknown };
 
+// By the extension, in any letter case: .raw, .exr or .png.
+OutputKind OutputKindOf(const std::string& path);
+// The extension written for a kind: ".raw", ".exr" or ".png".
+const char* OutputExtension(OutputKind kind);
+
+// Writers that take a banded decode and write `path` as the bands arrive.
 // The pixel bytes exactly as they are: rows top to bottom, 8 bytes a pixel.
-bool WriteRaw(const ZqPixelData& image, const std::string& path, std::string& error);
-// An OpenEXR file of half-float RGBA.
-bool WriteExr(const ZqPixelData& image, const std::string& path, std::string& error);
+std::unique_ptr<BandSink> MakeRawWriter(const std::string& path);
+// Half-float RGBA OpenEXR, its scanlines in the order the file gives them.
+std::unique_ptr<BandSink> MakeExrWriter(const std::string& path);
 // An 8-bit sRGB preview: scaled by 2^exposure, then tone mapped x / (1 + x).
-bool WritePng(const ZqPixelData& image, double exposure, const std::string& path,
-              std::string& error);
+std::unique_ptr<BandSink> MakePngWriter(const std::string& path, double exposure);
+
+std::unique_ptr<BandSink> MakeWriter(OutputKind kind, const std::string& path, double exposure);

@@ -1,0 +1,104 @@
+#include "BandedReader.h"
+
+#include "HdrImageSize.h"
+
+#include <memory>
+#include <new>
+
+namespace {
+
+const unsigned kBytesPerPixel = 8;
+
+} // namespace
+
+BandedReader::Result BandedReader::Decode(ZqFile& file, BandSink& sink, std::string& error) {
+    ImageShape& shape = m_shape;
+    shape = ImageShape();
+    bool columnsLeftToRight = true;
+    bool rowOrder = true;
+    if (!ReadHeaderInternal(file, shape.width, shape.height, columnsLeftToRight,
+                            shape.rowsTopToBottom, rowOrder)) {
+        return Result::HeaderRefused;
+    }
+    if (!HdrImageSizeIsSupported(shape.width, shape.height, kBytesPerPixel)) {
+        return Result::TooLarge;
+    }
+    if (!sink.Begin(shape, error)) {
+        return Result::SinkFailed;
+    }
+    const unsigned width = shape.width;
+    const unsigned height = shape.height;
+    if (width == 0 || height == 0) {
+        return sink.Finish(error) ? Result::Decoded : Result::SinkFailed;
+    }
+
+    const unsigned byteSize = 1;
+    unsigned char opening[4];
+    if (file.BinaryRead(opening, 4, &byteSize, 1) != 4) {
+        return Result::DataRefused;
+    }
+    // The form is the image's, decided once by its first four bytes.
+    const bool runLength = opening[0] == 2 && opening[1] == 2 && opening[2] < 128;
+
+    const size_t rowBytes = size_t(width) * kBytesPerPixel;
+    const size_t wanted = m_bandBytes / rowBytes;
+    const unsigned bandRows = wanted == 0 ? 1 : wanted < height ? unsigned(wanted) : height;
+    std::unique_ptr<unsigned char[]> band(new (std::nothrow) unsigned char[bandRows * rowBytes]);
+    if (!band) {
+        return Result::OutOfMemory;
+    }
+
+    const int step = static_cast<int>(rowBytes);
+    for (unsigned done = 0; done < height; done += bandRows) {
+        const unsigned rows = height - done < bandRows ? height - done : bandRows;
+        // A later band opens with its own first four bytes: a scanline's
+        // opening, or its first flat pixel.
+        if (done > 0 && file.BinaryRead(opening, 4, &byteSize, 1) != 4) {
+            return Result::DataRefused;
+        }
+        unsigned char* start = band.get();
+        int rowStep = step;
+        int columnStep = static_cast<int>(kBytesPerPixel);
+        if (!shape.rowsTopToBottom) {
+            start += size_t(rows - 1) * rowBytes;
+            rowStep = -step;
+        }
+        if (!columnsLeftToRight) {
+            start += rowBytes - kBytesPerPixel;
+            columnStep = -columnStep;
+        }
+        const bool decoded =
+            runLength ? ReadRLEFile(file, opening, start, rowStep, columnStep, rows, width,
+                                    kBytesPerPixel)
+                      : ReadRawFile(file, opening, start, rowStep, columnStep, rows, width,
+                                    kBytesPerPixel);
+        if (!decoded) {
+            return Result::DataRefused;
+        }
+        Band out;
+        out.firstRow = shape.rowsTopToBottom ? done : height - done - rows;
+        out.rows = rows;
+        out.pixels = band.get();
+        if (!sink.Take(out, error)) {
+            return Result::SinkFailed;
+        }
+    }
+    return sink.Finish(error) ? Result::Decoded : Result::SinkFailed;
+}
+
+const char* ResultText(BandedReader::Result result) {
+    switch (result) {
+    case BandedReader::Result::Decoded:
+        return "decoded";
+    case BandedReader::Result::HeaderRefused:
+        return "not a Radiance RGBE image the reader accepts (header refused)";
+    case BandedReader::Result::TooLarge:
+        return "image too large";
+    case BandedReader::Result::DataRefused:
+        return "pixel data refused (truncated or malformed)";
+    case BandedReader::Result::OutOfMemory:
+        return "out of memory";
+    default:
+        return "cannot be written";
+    }
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "BandSink.h"
+#include "ZqHDRReader.h"
+
+// Decodes an image in bands of whole rows through the reader's own decoders,
+// each band into one reused buffer, so that memory stays bounded whatever the
+// image size. The pixels are those a whole ReadFile gives.
+class BandedReader : public ZqHDRReader {
+public:
+    // Output bytes a band aims at; a band is at least one row. Larger than the
+    // decoders' read-ahead, which each call reads again.
+    static const size_t kDefaultBandBytes = size_t(16) << 20;
+
+    enum class Result { Decoded, HeaderRefused, TooLarge, DataRefused, OutOfMemory, SinkFailed };
+
+    explicit BandedReader(size_t bandBytes = kDefaultBandBytes) : m_bandBytes(bandBytes) {}
+
+    // Reads the file from its start; `error` holds the sink's reason when the
+    // result is SinkFailed.
+    Result Decode(ZqFile& file, BandSink& sink, std::string& error);
+    // The size and orientation the header gave, once it was read.
+    const ImageShape& Shape() const { return m_shape; }
+
+private:
+    size_t m_bandBytes;
+    ImageShape m_shape;
+};
+
+// The one-line reason for a failed result, as the tool prints it.
+const char* ResultText(BandedReader::Result result);

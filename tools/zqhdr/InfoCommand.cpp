@@ -1,0 +1,130 @@
+// zqhdr info [--json] [--stats] FILE...
+#include "BandedReader.h"
+#include "Commands.h"
+#include "HdrProbe.h"
+#include "ImageStats.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+struct InfoOptions {
+    bool json = false;
+    bool stats = false;
+};
+
+const char* const kChannels[3] = {"red", "green", "blue"};
+
+nlohmann::ordered_json Triple(const double (&values)[3]) {
+    nlohmann::ordered_json array = nlohmann::ordered_json::array();
+    for (double value : values) {
+        array.push_back(std::isnan(value) ? nlohmann::ordered_json() : nlohmann::ordered_json(value));
+    }
+    return array;
+}
+
+void PrintJson(const HdrDescription& d, const PixelStats* stats) {
+    nlohmann::ordered_json object;
+    object["width"] = d.width;
+    object["height"] = d.height;
+    object["encoding"] = d.runLength ? "run-length" : "flat";
+    object["orientation"] = OrientationTokens(d);
+    object["header"] = nlohmann::ordered_json::array();
+    for (const auto& entry : d.headerLines) {
+        object["header"].push_back({entry.first, entry.second});
+    }
+    if (stats) {
+        object["stats"] = {{"min", Triple(stats->min)},
+                           {"max", Triple(stats->max)},
+                           {"mean", Triple(stats->mean)},
+                           {"overflowed", stats->overflowed},
+                           {"black", stats->black}};
+    }
+    // Header text is bytes, not always UTF-8: replace what is not.
+    std::string text = object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+    std::printf("%s\n", text.c_str());
+}
+
+void PrintText(const std::string& path, bool named, const HdrDescription& d,
+               const PixelStats* stats) {
+    if (named) {
+        std::printf("%s:\n", path.c_str());
+    }
+    std::printf("width: %u\nheight: %u\npixel format: RGBA64 (four 16-bit floats)\n"
+                "encoding: %s\norientation: %s\n",
+                d.width, d.height, d.runLength ? "run-length" : "flat", OrientationText(d).c_str());
+    for (const auto& entry : d.headerLines) {
+        std::printf("header: %s=%s\n", entry.first.c_str(), entry.second.c_str());
+    }
+    if (stats) {
+        for (int c = 0; c < 3; ++c) {
+            std::printf("%s: min %.9g max %.9g mean %.9g\n", kChannels[c], stats->min[c],
+                        stats->max[c], stats->mean[c]);
+        }
+        std::printf("overflowed: %llu\nblack: %llu\n",
+                    static_cast<unsigned long long>(stats->overflowed),
+                    static_cast<unsigned long long>(stats->black));
+    }
+}
+
+// 0, or 1 after telling why the file could not be described.
+int InfoOnFile(const std::string& path, const InfoOptions& options, bool named) {
+    ZqFile file(path.c_str());
+    if (!file) {
+        return Fail(path, "cannot be opened");
+    }
+    HdrProbe probe;
+    HdrDescription description;
+    if (!probe.Describe(file, description)) {
+        return Fail(path, ResultText(BandedReader::Result::HeaderRefused));
+    }
+    StatsSink stats;
+    if (options.stats) {
+        BandedReader reader;
+        std::string error;
+        BandedReader::Result result = reader.Decode(file, stats, error);
+        if (result != BandedReader::Result::Decoded) {
+            return Fail(path, ResultText(result));
+        }
+    }
+    const PixelStats* shown = options.stats ? &stats.Stats() : nullptr;
+    if (options.json) {
+        PrintJson(description, shown);
+    } else {
+        PrintText(path, named, description, shown);
+    }
+    return 0;
+}
+
+} // namespace
+
+int RunInfo(const std::vector<std::string>& words) {
+    InfoOptions options;
+    std::vector<std::string> files;
+    for (const std::string& word : words) {
+        if (word == "--json") {
+            options.json = true;
+        } else if (word == "--stats") {
+            options.stats = true;
+        } else if (word.size() > 1 && word[0] == '-') {
+            return Usage("info", "unknown option " + word);
+        } else {
+            files.push_back(word);
+        }
+    }
+    if (files.empty()) {
+        return Usage("info", "info needs at least one FILE");
+    }
+    int status = 0;
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (!options.json && i > 0) {
+            std::printf("\n");
+        }
+        status |= InfoOnFile(files[i], options, files.size() > 1);
+        std::fflush(stdout);
+    }
+    return status;
+}
