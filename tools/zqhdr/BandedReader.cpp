@@ -67,11 +67,10 @@ BandedReader::Result BandedReader::Decode(ZqFile& file, BandSink& sink, std::str
             start += rowBytes - kBytesPerPixel;
             columnStep = -columnStep;
         }
-        const bool decoded =
-            runLength ? ReadRLEFile(file, opening, start, rowStep, columnStep, rows, width,
-                                    kBytesPerPixel)
-                      : ReadRawFile(file, opening, start, rowStep, columnStep, rows, width,
-                                    kBytesPerPixel);
+        const bool decoded = runLength ? ReadRLEFile(file, opening, start, rowStep, columnStep,
+                                                     rows, width, kBytesPerPixel)
+                                       : ReadRawFile(file, opening, start, rowStep, columnStep,
+                                                     rows, width, kBytesPerPixel);
         if (!decoded) {
             return Result::DataRefused;
         }

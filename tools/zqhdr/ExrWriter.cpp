@@ -22,8 +22,7 @@ public:
         return Guarded(error, [&] {
             Imf::Header header(static_cast<int>(shape.width), static_cast<int>(shape.height));
             header.lineOrder() = shape.rowsTopToBottom ? Imf::INCREASING_Y : Imf::DECREASING_Y;
-            m_file = std::make_unique<Imf::RgbaOutputFile>(m_path.c_str(), header,
-                                                           Imf::WRITE_RGBA);
+            m_file = std::make_unique<Imf::RgbaOutputFile>(m_path.c_str(), header, Imf::WRITE_RGBA);
         });
     }
 

@@ -66,7 +66,8 @@ bool HdrProbe::Describe(ZqFile& file, HdrDescription& description) {
 }
 
 std::string OrientationTokens(const HdrDescription& d) {
-    return std::string(d.rowsTopToBottom ? "-Y" : "+Y") + " " + (d.columnsLeftToRight ? "+X" : "-X");
+    return std::string(d.rowsTopToBottom ? "-Y" : "+Y") + " " +
+           (d.columnsLeftToRight ? "+X" : "-X");
 }
 
 std::string OrientationText(const HdrDescription& d) {

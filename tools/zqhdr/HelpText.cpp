@@ -95,7 +95,8 @@ int Fail(const std::string& file, const std::string& reason) {
 int Usage(const std::string& command, const std::string& problem) {
     const char* help = HelpText(command);
     std::string text = help ? help : HelpText("");
-    std::fprintf(stderr, "zqhdr: %s\n%s", problem.c_str(), text.substr(0, text.find("\n\n") + 1).c_str());
+    std::fprintf(stderr, "zqhdr: %s\n%s", problem.c_str(),
+                 text.substr(0, text.find("\n\n") + 1).c_str());
     return 2;
 }
 

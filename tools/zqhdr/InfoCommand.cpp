@@ -21,7 +21,8 @@ const char* const kChannels[3] = {"red", "green", "blue"};
 nlohmann::ordered_json Triple(const double (&values)[3]) {
     nlohmann::ordered_json array = nlohmann::ordered_json::array();
     for (double value : values) {
-        array.push_back(std::isnan(value) ? nlohmann::ordered_json() : nlohmann::ordered_json(value));
+        array.push_back(std::isnan(value) ? nlohmann::ordered_json()
+                                          : nlohmann::ordered_json(value));
     }
     return array;
 }
@@ -44,7 +45,8 @@ void PrintJson(const HdrDescription& d, const PixelStats* stats) {
                            {"black", stats->black}};
     }
     // Header text is bytes, not always UTF-8: replace what is not.
-    std::string text = object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+    std::string text =
+        object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
     std::printf("%s\n", text.c_str());
 }
 

@@ -147,7 +147,8 @@ unsigned char PreviewByte(const unsigned char* half, double exposure) {
 TEST(BandedDecodeTest, BandsHoldExactlyTheWholeDecodeInEveryOrientation) {
     for (const char* resolution : kResolutions) {
         for (bool runLength : {true, false}) {
-            Bytes image = Concat(Header(resolution), runLength ? RlePixels(7, 5) : FlatPixels(7, 5));
+            Bytes image =
+                Concat(Header(resolution), runLength ? RlePixels(7, 5) : FlatPixels(7, 5));
             for (size_t bandBytes : kBandSizes) {
                 Assembler bands;
                 ASSERT_EQ(Decode(image, bands, bandBytes), BandedReader::Result::Decoded)
@@ -240,9 +241,8 @@ TEST_F(BandedWriterTest, PngIsThePreviewOfTheWholeDecode) {
             size_t white = 0;
             for (size_t i = 0; i < 35; ++i) {
                 for (size_t c = 0; c < 3; ++c) {
-                    unsigned char expected =
-                        PreviewByte(reinterpret_cast<const unsigned char*>(&halves[8 * i + 2 * c]),
-                                    exposure);
+                    unsigned char expected = PreviewByte(
+                        reinterpret_cast<const unsigned char*>(&halves[8 * i + 2 * c]), exposure);
                     ASSERT_EQ(rgb[3 * i + c], expected) << resolution << " pixel " << i;
                 }
                 white += rgb[3 * i] == 255 && rgb[3 * i + 1] == 255 && rgb[3 * i + 2] == 255;
@@ -263,8 +263,8 @@ TEST_F(BandedWriterTest, EmptyImagesAreWrittenOnlyAsRaw) {
 TEST(ImageStatsTest, MinMaxMeanOverflowedAndBlack) {
     // Row 0: about 1.0, black, about 0.5; row 1: red overflowed with green and
     // blue at 768, about 2.0, black again.
-    Bytes pixels = {128, 128, 128, 129, 0,   0, 0, 0,   128, 128, 128, 128,
-                    255, 1,   1,   145, 128, 128, 128, 130, 9, 9, 9, 0};
+    Bytes pixels = {128, 128, 128, 129, 0,   0,   0,   0,   128, 128, 128, 128,
+                    255, 1,   1,   145, 128, 128, 128, 130, 9,   9,   9,   0};
     Bytes image = Concat(Header("-Y 2 +X 3"), pixels);
     StatsSink stats;
     ASSERT_EQ(Decode(image, stats, 24), BandedReader::Result::Decoded);

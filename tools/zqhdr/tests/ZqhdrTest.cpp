@@ -2,8 +2,8 @@
 #include "HdrTestImages.h"
 
 #include <ImfRgbaFile.h>
-#include <nlohmann/json.hpp>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 #include <png.h>
 
 #include <cstdlib>
@@ -214,8 +214,8 @@ TEST_F(ZqhdrTest, RunningOutOfMemoryIsReportedNotACrash) {
 TEST_F(ZqhdrTest, UsageErrors) {
     std::string in = Write("in.hdr", Concat(Header("-Y 1 +X 1"), {1, 1, 1, 1}));
     for (const std::string& arguments :
-         std::vector<std::string>{"", "info", "info --bogus " + in, "fly " + in, "help fly", "convert " + in,
-                                  "convert " + in + " " + Path("x.jpg"),
+         std::vector<std::string>{"", "info", "info --bogus " + in, "fly " + in, "help fly",
+                                  "convert " + in, "convert " + in + " " + Path("x.jpg"),
                                   "convert " + in + " " + Path("x.png") + " --exposure",
                                   "convert " + in + " " + Path("x.png") + " --exposure lots"}) {
         EXPECT_EQ(Zqhdr(arguments), 2) << arguments;
@@ -225,12 +225,13 @@ TEST_F(ZqhdrTest, UsageErrors) {
 }
 
 TEST_F(ZqhdrTest, InfoShowsTheHeaderLinesInFileOrder) {
-    std::string in = Write("lines.hdr", Concat("#?RADIANCE\n# made by hand\nSOFTWARE= paint 2.1 \n"
-                                              "EXPOSURE=0.5\nFORMAT=32-bit_rle_rgbe\n"
-                                              "VIEW=-vtv -vp 0 0 0\nEXPOSURE=2\nnot a pair\n"
-                                              "PRIMARIES=0.64 0.33 0.3 0.6 0.15 0.06 0.3127 0.329\n"
-                                              "\n-Y 1 +X 2\n",
-                                              FlatPixels(1, 2)));
+    std::string in =
+        Write("lines.hdr", Concat("#?RADIANCE\n# made by hand\nSOFTWARE= paint 2.1 \n"
+                                  "EXPOSURE=0.5\nFORMAT=32-bit_rle_rgbe\n"
+                                  "VIEW=-vtv -vp 0 0 0\nEXPOSURE=2\nnot a pair\n"
+                                  "PRIMARIES=0.64 0.33 0.3 0.6 0.15 0.06 0.3127 0.329\n"
+                                  "\n-Y 1 +X 2\n",
+                                  FlatPixels(1, 2)));
     ASSERT_EQ(Zqhdr("info " + in), 0) << m_err;
     EXPECT_NE(m_out.find("orientation: -Y +X (rows top to bottom, columns left to right)\n"
                          "header: SOFTWARE=paint 2.1\nheader: EXPOSURE=0.5\n"
@@ -255,8 +256,8 @@ TEST_F(ZqhdrTest, InfoShowsTheHeaderLinesInFileOrder) {
 
 TEST_F(ZqhdrTest, InfoJsonStatsForEachFileAndFailuresGoOn) {
     // Pixel 0 is black, pixel 1 overflows: green 255.5 * 2^19.
-    std::string a = Write("a.hdr", Concat(Header("+Y 1 -X 3"), {0, 0, 0, 0, 1, 255, 1, 155,
-                                                                128, 64, 0, 129}));
+    std::string a =
+        Write("a.hdr", Concat(Header("+Y 1 -X 3"), {0, 0, 0, 0, 1, 255, 1, 155, 128, 64, 0, 129}));
     std::string b = Write("b.hdr", Concat(Header("-Y 3 +X 4"), RlePixels(3, 4)));
     std::string cut = Write("cut.hdr", Concat(Header("-Y 4 +X 4"), {2, 2, 0, 4, 4, 1}));
     ASSERT_EQ(Zqhdr("info --stats --json " + a + " " + Path("absent.hdr") + " " + cut + " " + b),
