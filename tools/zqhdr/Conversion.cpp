@@ -4,7 +4,8 @@
 #include "OutputFile.h"
 
 bool ConvertFile(const std::string& in, const std::string& out, OutputKind kind, double exposure,
-                 ConversionFailure& failure, unsigned long long* pixels) {
+                 ConversionFailure& failure, unsigned long long* pixels,
+                 TemporaryFiles* temporaries) {
     ZqFile file(in.c_str());
     if (!file) {
         failure = {in, "cannot be opened"};
@@ -12,6 +13,9 @@ bool ConvertFile(const std::string& in, const std::string& out, OutputKind kind,
     }
     OutputFile output(out);
     std::unique_ptr<BandSink> writer = MakeWriter(kind, output.TemporaryPath(), exposure);
+    if (temporaries) {
+        writer = temporaries->Track(std::move(writer), output.TemporaryPath());
+    }
     BandedReader reader;
     std::string error;
     BandedReader::Result result = reader.Decode(file, *writer, error);
@@ -20,9 +24,15 @@ bool ConvertFile(const std::string& in, const std::string& out, OutputKind kind,
         *pixels = static_cast<unsigned long long>(shape.width) * shape.height;
     }
     writer.reset(); // closes the temporary file before it is renamed or removed
+    if (result != BandedReader::Result::Decoded) {
+        output.Discard();
+        if (temporaries) {
+            temporaries->Forget(output.TemporaryPath());
+        }
+    }
     switch (result) {
     case BandedReader::Result::Decoded:
-        if (!output.Commit(error)) {
+        if (!(temporaries ? temporaries->Commit(output, error) : output.Commit(error))) {
             failure = {out, "cannot be written: " + error};
             return false;
         }

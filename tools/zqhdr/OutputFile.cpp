@@ -9,6 +9,10 @@ OutputFile::OutputFile(std::string path)
     : m_path(std::move(path)), m_temporary(m_path + ".zqhdr-partial") {}
 
 OutputFile::~OutputFile() {
+    Discard();
+}
+
+void OutputFile::Discard() {
     if (!m_committed) {
         std::remove(m_temporary.c_str());
     }

@@ -12,6 +12,8 @@ public:
     const std::string& TemporaryPath() const { return m_temporary; }
     // Renames the temporary file to the final path; false with `error` set.
     bool Commit(std::string& error);
+    // Removes the temporary file now.
+    void Discard();
 
 private:
     std::string m_path;

@@ -1,5 +1,5 @@
 // Runs the built zqhdr on small images and checks its outputs and answers.
-#include "HdrTestImages.h"
+#include "ZqhdrTestSupport.h"
 
 #include <ImfRgbaFile.h>
 #include <gtest/gtest.h>
@@ -13,68 +13,6 @@
 #include <memory>
 #include <sstream>
 #include <sys/wait.h>
-
-namespace fs = std::filesystem;
-
-namespace {
-
-class ZqhdrTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_folder = fs::path(::testing::TempDir()) /
-                   (std::string("zqhdr-") +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_folder);
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
-
-    std::string Write(const std::string& name, const Bytes& bytes) {
-        std::string path = Path(name);
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        return path;
-    }
-    std::string Path(const std::string& name) const { return (m_folder / name).string(); }
-    static std::string Read(const std::string& path) {
-        std::ifstream file(path, std::ios::binary);
-        std::stringstream text;
-        text << file.rdbuf();
-        return text.str();
-    }
-    int Zqhdr(const std::string& arguments, const std::string& limits = "") {
-        std::string command = limits + std::string(ZQ_BUILD_DIR) + "/bin/zqhdr " + arguments +
-                              " >" + Path("out.txt") + " 2>" + Path("err.txt");
-        int raw = std::system(command.c_str());
-        m_out = Read(Path("out.txt"));
-        m_err = Read(Path("err.txt"));
-        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    }
-    // Nothing but the test's own files is left in the folder.
-    std::vector<std::string> Leftovers() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(m_folder)) {
-            std::string name = entry.path().filename().string();
-            if (name != "out.txt" && name != "err.txt" && name.find(".hdr") == std::string::npos) {
-                names.push_back(name);
-            }
-        }
-        return names;
-    }
-
-    fs::path m_folder;
-    std::string m_out, m_err;
-};
-
-// The top level as the reader leaves it.
-std::string Decoded(const Bytes& image) {
-    ZqMemoryFile file(image.data(), image.size());
-    ZqHDRReader reader;
-    std::unique_ptr<ZqPixelData> data(reader.ReadFile(file, nullptr));
-    return std::string(reinterpret_cast<const char*>(data->GetPixels(0)), data->GetSizeInBytes(0));
-}
-
-} // namespace
 
 TEST_F(ZqhdrTest, InfoDescribesTheImage) {
     std::string rle = Write("rle.hdr", Concat(Header("+Y 2 -X 3"), RlePixels(2, 3)));

@@ -1,0 +1,67 @@
+#include "BatchJobs.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool HasHdrExtension(const fs::path& path) {
+    std::string extension = path.extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == ".hdr";
+}
+
+uintmax_t SizeOf(const fs::path& path) {
+    std::error_code error;
+    uintmax_t size = fs::file_size(path, error);
+    return error ? 0 : size;
+}
+
+} // namespace
+
+void PlanBatch(const std::vector<std::string>& inputs, const std::string& outputFolder,
+               OutputKind kind, std::vector<BatchJob>& jobs, std::vector<std::string>& failures) {
+    const fs::path out(outputFolder);
+    std::set<std::string> outputs;
+    auto add = [&](const fs::path& input, fs::path relative) {
+        relative.replace_extension(OutputExtension(kind));
+        std::string output = (out / relative).string();
+        if (!outputs.insert(output).second) {
+            failures.push_back(input.string() + ": its output " + output +
+                               " comes from another input too");
+            return;
+        }
+        jobs.push_back({input.string(), output, SizeOf(input)});
+    };
+    for (const std::string& input : inputs) {
+        std::error_code error;
+        if (!fs::is_directory(input, error)) {
+            if (!fs::exists(input, error)) {
+                failures.push_back(input + ": cannot be opened");
+            } else {
+                add(input, fs::path(input).filename());
+            }
+            continue;
+        }
+        std::vector<fs::path> found;
+        fs::recursive_directory_iterator walk(input, fs::directory_options::skip_permission_denied,
+                                              error);
+        for (; !error && walk != fs::recursive_directory_iterator(); walk.increment(error)) {
+            if (walk->is_regular_file(error) && HasHdrExtension(walk->path())) {
+                found.push_back(walk->path());
+            }
+        }
+        if (error) {
+            failures.push_back(input + ": cannot be read: " + error.message());
+        }
+        std::sort(found.begin(), found.end());
+        for (const fs::path& path : found) {
+            add(path, path.lexically_relative(input));
+        }
+    }
+}

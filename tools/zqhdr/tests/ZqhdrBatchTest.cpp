@@ -1,0 +1,218 @@
+// zqhdr batch, run as a process: folders, failures that let the rest go on,
+// its lines on a terminal and elsewhere, and interruption.
+#include "ZqhdrTestSupport.h"
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <pty.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+
+std::string ZqhdrProgram() {
+    return std::string(ZQ_BUILD_DIR) + "/bin/zqhdr";
+}
+
+// Every file below `folder`, relative to it.
+std::vector<std::string> FilesBelow(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        if (!entry.is_directory()) {
+            names.push_back(entry.path().lexically_relative(folder).string());
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<std::string> PartialFilesBelow(const fs::path& folder) {
+    std::vector<std::string> partial;
+    for (const std::string& name : FilesBelow(folder)) {
+        if (name.find(".zqhdr-partial") != std::string::npos) {
+            partial.push_back(name);
+        }
+    }
+    return partial;
+}
+
+} // namespace
+
+class ZqhdrBatchTest : public ZqhdrTest {
+protected:
+    void SetUp() override {
+        ZqhdrTest::SetUp();
+        fs::create_directories(m_folder / "in" / "sub" / "deeper");
+    }
+    // Writes an image below in/ and answers its bytes.
+    Bytes Image(const std::string& name, const char* resolution, unsigned rows, unsigned columns) {
+        Bytes image = Concat(Header(resolution), RlePixels(rows, columns));
+        Write("in/" + name, image);
+        return image;
+    }
+};
+
+TEST_F(ZqhdrBatchTest, AFolderWithACutOffFileAndASpaceInAName) {
+    Bytes a = Image("a.hdr", "-Y 3 +X 4", 3, 4);
+    Bytes b = Image("sub/B.HDR", "+Y 2 -X 5", 2, 5);
+    Bytes spaced = Image("sub/deeper/sky at dusk.Hdr", "-Y 4 -X 3", 4, 3);
+    Bytes whole = Concat(Header("-Y 4 +X 4"), RlePixels(4, 4));
+    Write("in/sub/cut.hdr", Bytes(whole.begin(), whole.end() - 7));
+    Write("in/notes.txt", Concat("not an image"));
+
+    EXPECT_EQ(Zqhdr("batch " + Path("in") + " --to raw --out " + Path("out") + " --jobs 2"), 1);
+    EXPECT_EQ(FilesBelow(m_folder / "out"),
+              (std::vector<std::string>{"a.raw", "sub/B.raw", "sub/deeper/sky at dusk.raw"}));
+    EXPECT_EQ(Read(Path("out/a.raw")), Decoded(a));
+    EXPECT_EQ(Read(Path("out/sub/B.raw")), Decoded(b));
+    EXPECT_EQ(Read(Path("out/sub/deeper/sky at dusk.raw")), Decoded(spaced));
+
+    // Not a terminal: one line per file, the failure with its reason, a summary.
+    std::vector<std::string> lines;
+    std::istringstream text(m_err);
+    for (std::string line; std::getline(text, line);) {
+        lines.push_back(line);
+    }
+    ASSERT_EQ(lines.size(), 5u) << m_err;
+    std::sort(lines.begin(), lines.end() - 1);
+    EXPECT_EQ(lines[0], "zqhdr: " + Path("in/a.hdr") + " -> " + Path("out/a.raw"));
+    EXPECT_EQ(lines[1], "zqhdr: " + Path("in/sub/B.HDR") + " -> " + Path("out/sub/B.raw"));
+    EXPECT_EQ(lines[2],
+              "zqhdr: " + Path("in/sub/cut.hdr") + ": pixel data refused (truncated or malformed)");
+    EXPECT_EQ(lines[3], "zqhdr: " + Path("in/sub/deeper/sky at dusk.Hdr") + " -> " +
+                            Path("out/sub/deeper/sky at dusk.raw"));
+    EXPECT_EQ(lines[4].rfind("zqhdr: 3 of 4 files converted, 1 failed; 0.0 megapixels in ", 0), 0u)
+        << lines[4];
+    EXPECT_TRUE(m_out.empty());
+}
+
+TEST_F(ZqhdrBatchTest, FilesAndFoldersToEveryKind) {
+    Bytes a = Image("a.hdr", "-Y 3 +X 4", 3, 4);
+    Bytes c = Image("sub/deeper/c.hdr", "+Y 2 +X 2", 2, 2);
+    for (const std::string kind : {"raw", "exr", "png"}) {
+        ASSERT_EQ(Zqhdr("batch '" + Path("in/a.hdr") + "' " + Path("in/sub") + " --to " + kind +
+                        " --out " + Path(kind) + " --exposure -1"),
+                  0)
+            << m_err;
+        EXPECT_EQ(FilesBelow(m_folder / kind),
+                  (std::vector<std::string>{"a." + kind, "deeper/c." + kind}));
+        EXPECT_NE(m_err.find("zqhdr: 2 of 2 files converted; "), std::string::npos) << m_err;
+    }
+    EXPECT_EQ(Read(Path("raw/deeper/c.raw")), Decoded(c));
+}
+
+TEST_F(ZqhdrBatchTest, FailuresOfTheirOwnAndTwoInputsForOneOutput) {
+    Image("a.hdr", "-Y 1 +X 1", 1, 1);
+    Image("sub/a.hdr", "-Y 1 +X 2", 1, 2);
+    Write("in/refused.hdr", Concat("#?RADIANCE\nFORMAT=32-bit_rle_xyze\n\n-Y 1 +X 1\n"));
+    EXPECT_EQ(Zqhdr("batch " + Path("in/a.hdr") + " " + Path("in/sub/a.hdr") + " " +
+                    Path("in/refused.hdr") + " " + Path("absent.hdr") + " --to raw --out " +
+                    Path("out")),
+              1);
+    EXPECT_NE(m_err.find("zqhdr: " + Path("absent.hdr") + ": cannot be opened\n"),
+              std::string::npos);
+    EXPECT_NE(m_err.find("zqhdr: " + Path("in/sub/a.hdr") + ": its output " + Path("out/a.raw") +
+                         " comes from another input too\n"),
+              std::string::npos);
+    EXPECT_NE(m_err.find("zqhdr: " + Path("in/refused.hdr") +
+                         ": not a Radiance RGBE image the reader accepts (header refused)\n"),
+              std::string::npos);
+    EXPECT_NE(m_err.find("zqhdr: 1 of 4 files converted, 3 failed; "), std::string::npos);
+    EXPECT_EQ(FilesBelow(m_folder / "out"), (std::vector<std::string>{"a.raw"}));
+    EXPECT_EQ(fs::file_size(Path("out/a.raw")), 8u);
+}
+
+TEST_F(ZqhdrBatchTest, UsageErrors) {
+    Image("a.hdr", "-Y 1 +X 1", 1, 1);
+    const std::string in = Path("in");
+    for (const std::string& arguments : std::vector<std::string>{
+             "batch", "batch " + in + " --to raw", "batch " + in + " --out " + Path("o"),
+             "batch --to raw --out o", "batch " + in + " --to jpg --out o",
+             "batch " + in + " --to raw --out o --jobs 0",
+             "batch " + in + " --to raw --out o --jobs two",
+             "batch " + in + " --to raw --out o --exposure",
+             "batch " + in + " --to raw --out o --fast"}) {
+        EXPECT_EQ(Zqhdr(arguments), 2) << arguments;
+        EXPECT_EQ(m_err.rfind("zqhdr: ", 0), 0u) << m_err;
+        EXPECT_NE(m_err.find("usage: zqhdr batch INPUT..."), std::string::npos) << m_err;
+    }
+    EXPECT_FALSE(fs::exists(Path("o")));
+}
+
+TEST_F(ZqhdrBatchTest, ATerminalGetsOneProgressLine) {
+    for (int i = 0; i < 6; ++i) {
+        Image("image" + std::to_string(i) + ".hdr", "-Y 8 +X 8", 8, 8);
+    }
+    const std::string program = ZqhdrProgram();
+    const std::string in = Path("in"), out = Path("out");
+    int terminal = -1;
+    pid_t child = forkpty(&terminal, nullptr, nullptr, nullptr);
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        execl(program.c_str(), program.c_str(), "batch", in.c_str(), "--to", "png", "--out",
+              out.c_str(), "--jobs", "3", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    std::string shown;
+    char buffer[4096];
+    for (ssize_t n; (n = read(terminal, buffer, sizeof buffer)) > 0 || (n < 0 && errno == EINTR);) {
+        shown.append(buffer, n > 0 ? size_t(n) : 0);
+    }
+    close(terminal);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << shown;
+    EXPECT_NE(shown.find("\r\033[Kzqhdr: 6 of 6 files, "), std::string::npos) << shown;
+    EXPECT_NE(shown.find(" MP/s, "), std::string::npos) << shown;
+    EXPECT_NE(shown.find(" left"), std::string::npos) << shown;
+    EXPECT_EQ(shown.find(" -> "), std::string::npos) << "no per-file lines on a terminal";
+    EXPECT_NE(shown.find("\r\033[Kzqhdr: 6 of 6 files converted; "), std::string::npos) << shown;
+    EXPECT_EQ(FilesBelow(m_folder / "out").size(), 6u);
+}
+
+TEST_F(ZqhdrBatchTest, InterruptedItLeavesNoTemporaryFiles) {
+    // One input is a pipe that stops half way: its conversion has begun and
+    // waits for more when the interrupt comes.
+    Image("a.hdr", "-Y 2 +X 2", 2, 2);
+    const std::string pipe = Path("in/slow.hdr");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::string program = ZqhdrProgram(), out = Path("out"), log = Path("err.txt");
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 2, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    std::vector<std::string> words = {program, "batch", pipe, Path("in/a.hdr"), "--to",
+                                      "raw",   "--out", out,  "--jobs",         "2"};
+    std::vector<char*> argv;
+    for (std::string& word : words) {
+        argv.push_back(&word[0]);
+    }
+    argv.push_back(nullptr);
+    pid_t child = -1;
+    ASSERT_EQ(posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+
+    // More than the stream's first read, so that the header is parsed.
+    Bytes image = Concat(Header("-Y 1024 +X 1024"), FlatPixels(1024, 1024));
+    int writer = open(pipe.c_str(), O_WRONLY);
+    ASSERT_GE(writer, 0);
+    ASSERT_EQ(write(writer, image.data(), 1 << 20), 1 << 20);
+    // Wait (without a time limit of its own: ctest's is enough) for the
+    // temporary output to appear.
+    while (PartialFilesBelow(m_folder / "out").empty()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_EQ(kill(child, SIGINT), 0);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    close(writer);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << status;
+    EXPECT_EQ(PartialFilesBelow(m_folder / "out"), std::vector<std::string>{});
+    EXPECT_NE(Read(log).find("zqhdr: interrupted\n"), std::string::npos) << Read(log);
+}
