@@ -7,7 +7,7 @@ PACKAGES := make cmake ninja-build g++ libgtest-dev libgmock-dev nlohmann-json3-
             libopenexr-dev libpng-dev libbenchmark-dev libstb-dev
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine64
-BENCH_PACKAGES := hyperfine time
+BENCH_PACKAGES := time
 FUZZ_SECONDS ?= 60
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
@@ -67,7 +67,7 @@ test-windows: windows
 
 # ReadFile throughput (repetitions in random turns, medians shown) on the
 # generated images, then on the real samples where they are, the texture
-# report at 10,000 and 100,000 textures, then zqhdr against one stbi_loadf.
+# report at 10,000 and 100,000 textures, then zqhdr against the stb_image yardstick and its peak memory.
 BENCH_FLAGS := --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true \
                --benchmark_display_aggregates_only=true
 HDR_SAMPLES := $(wildcard ../shared/hdr-samples/*.hdr)
@@ -76,7 +76,7 @@ bench: build
 	build/bin/readfile_benchmark $(BENCH_FLAGS)
 	$(if $(HDR_SAMPLES),build/bin/readfile_benchmark $(BENCH_FLAGS) $(HDR_SAMPLES))
 	build/bin/texture_report_benchmark
-	bash bench/compare-zqhdr-stb.sh build
+	bash bench/zqhdr-bench.sh build
 
 # The reader's fuzzer under ASan and UBSan for FUZZ_SECONDS; any finding fails.
 fuzz:
