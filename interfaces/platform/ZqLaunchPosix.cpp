@@ -2,7 +2,11 @@
 #include "ZqPlatformInternal.h"
 
 #include <cerrno>
+#include <condition_variable>
 #include <cstdlib>
+#include <fcntl.h>
+#include <memory>
+#include <mutex>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -36,14 +40,17 @@ int ErrorToResult(int error) {
     }
 }
 
-// A program name without a separator is looked up in PATH, as execvp would,
-// but without execvp's fallback of handing unknown formats to a shell.
+// A program name without a separator is looked up in PATH, as execvp would:
+// the first executable file of that name, else the first file of that name
+// (which then fails as not executable). Unlike execvp, unknown formats are
+// never handed to a shell.
 std::string FindProgram(const std::string& name) {
     if (name.find('/') != std::string::npos) {
         return name;
     }
     const char* path = std::getenv("PATH");
     std::string folders = path ? path : "/usr/local/bin:/usr/bin:/bin";
+    std::string notExecutable;
     size_t start = 0;
     while (start <= folders.size()) {
         size_t end = folders.find(':', start);
@@ -54,12 +61,75 @@ std::string FindProgram(const std::string& name) {
         std::string candidate = (folder.empty() ? "." : folder) + "/" + name;
         struct stat info;
         if (stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
-            return candidate;
+            if (access(candidate.c_str(), X_OK) == 0) {
+                return candidate;
+            }
+            if (notExecutable.empty()) {
+                notExecutable = candidate;
+            }
         }
         start = end + 1;
     }
-    return std::string();
+    return notExecutable;
 }
+
+// Waits for one started program, on a thread of its own, so that it leaves
+// no zombie. The thread is made before the program is started: once started,
+// nothing can fail any more.
+class Reaper {
+public:
+    Reaper() : m_state(std::make_shared<State>()) {
+        std::thread([state = m_state] {
+            std::unique_lock<std::mutex> lock(state->mutex);
+            state->ready.wait(lock, [&] { return state->told; });
+            if (state->child > 0) {
+                int status = 0;
+                while (waitpid(state->child, &status, 0) < 0 && errno == EINTR) {
+                }
+            }
+        }).detach();
+    }
+    Reaper(const Reaper&) = delete;
+    Reaper& operator=(const Reaper&) = delete;
+    // Tells the thread what to wait for; nothing when no program started.
+    ~Reaper() {
+        {
+            std::lock_guard<std::mutex> lock(m_state->mutex);
+            m_state->told = true;
+        }
+        m_state->ready.notify_one();
+    }
+    void Reap(pid_t child) {
+        std::lock_guard<std::mutex> lock(m_state->mutex);
+        m_state->child = child;
+    }
+
+private:
+    struct State {
+        std::mutex mutex;
+        std::condition_variable ready;
+        bool told = false;
+        pid_t child = 0;
+    };
+    std::shared_ptr<State> m_state;
+};
+
+// The program gets no standard input; its output goes where the host's goes.
+class NoInput {
+public:
+    NoInput() : m_ok(posix_spawn_file_actions_init(&m_actions) == 0) {
+        m_ok = m_ok && posix_spawn_file_actions_addopen(&m_actions, STDIN_FILENO, "/dev/null",
+                                                        O_RDONLY, 0) == 0;
+    }
+    NoInput(const NoInput&) = delete;
+    NoInput& operator=(const NoInput&) = delete;
+    ~NoInput() { posix_spawn_file_actions_destroy(&m_actions); }
+    const posix_spawn_file_actions_t* Actions() const { return m_ok ? &m_actions : nullptr; }
+
+private:
+    posix_spawn_file_actions_t m_actions;
+    bool m_ok;
+};
 
 // A missing folder on the way to the program is "path not found", as on
 // Windows; a missing program in an existing folder is "file not found".
@@ -84,21 +154,19 @@ int Spawn(const std::vector<std::string>& words) {
         argv.push_back(const_cast<char*>(word.c_str()));
     }
     argv.push_back(nullptr);
+    NoInput noInput;
+    if (!noInput.Actions()) {
+        return LAUNCH_OUT_OF_RESOURCES;
+    }
+    // Nothing waits for the program, yet someone must reap it when it ends.
+    Reaper reaper;
     pid_t child = 0;
-    int error = posix_spawn(&child, program.c_str(), nullptr, nullptr, argv.data(), environ);
+    int error =
+        posix_spawn(&child, program.c_str(), noInput.Actions(), nullptr, argv.data(), environ);
     if (error != 0) {
         return error == ENOENT ? NotFoundResult(program) : ErrorToResult(error);
     }
-    // Nothing waits for the program, yet someone must reap it when it ends.
-    try {
-        std::thread([child] {
-            int status = 0;
-            while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-            }
-        }).detach();
-    } catch (...) {
-        return LAUNCH_OUT_OF_RESOURCES;
-    }
+    reaper.Reap(child);
     return LAUNCH_STARTED;
 }
 

@@ -6,10 +6,15 @@
 //   @="viewer \"%1\""
 //   "Name"="value"
 //
+//   "Expandable"=hex(2):25,00,31,00,00,00
+//
 // Key paths and value names compare without regard to case, as on Windows.
-// Values of other types (dword:, hex:) are not strings and are skipped.
+// Expandable strings (hex(2):, as reg export writes them) read as their text,
+// unexpanded, as the Windows query gives them. Values of other types (dword:,
+// hex:) are not strings and are skipped.
 #include "ZqPlatformInternal.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -75,6 +80,35 @@ bool ReadQuoted(const std::string& text, size_t& at, std::string& out) {
     return false;
 }
 
+// Reads the bytes of a hex(2): value, "25,00,31,00,00,00", as UTF-16LE text
+// up to its terminating NUL. False when the list is malformed.
+bool ReadExpandableString(const std::string& list, std::string& out) {
+    std::string bytes = "\xFF\xFE"; // marks the text as UTF-16LE for ToUtf8
+    size_t at = 0;
+    while (at < list.size()) {
+        while (at < list.size() && (list[at] == ' ' || list[at] == '\t')) {
+            ++at;
+        }
+        if (at == list.size()) {
+            break;
+        }
+        size_t end = list.find(',', at);
+        std::string digits = list.substr(at, end == std::string::npos ? end : end - at);
+        while (!digits.empty() && (digits.back() == ' ' || digits.back() == '\t')) {
+            digits.pop_back();
+        }
+        if (digits.empty() || digits.size() > 2 ||
+            digits.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
+            return false;
+        }
+        bytes += static_cast<char>(std::stoi(digits, nullptr, 16));
+        at = end == std::string::npos ? list.size() : end + 1;
+    }
+    std::string text = ToUtf8(bytes);
+    out = text.substr(0, text.find('\0'));
+    return true;
+}
+
 } // namespace
 
 std::string LowerCase(std::string text) {
@@ -103,6 +137,15 @@ bool ReadRegistryFileKey(const std::string& path, const std::string& keyPath,
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
+        // Long hex values go on over lines that end in a backslash.
+        std::string more;
+        while (!line.empty() && line.back() == '\\' && std::getline(lines, more)) {
+            line.pop_back();
+            if (!more.empty() && more.back() == '\r') {
+                more.pop_back();
+            }
+            line += more.substr(std::min(more.find_first_not_of(" \t"), more.size()));
+        }
         if (!line.empty() && line[0] == '[') {
             size_t close = line.rfind(']');
             inKey = close != std::string::npos && LowerCase(line.substr(1, close - 1)) == wanted;
@@ -120,11 +163,15 @@ bool ReadRegistryFileKey(const std::string& path, const std::string& keyPath,
             continue;
         }
         std::string value;
+        const std::string expandable = "=hex(2):";
         if (at < line.size() && line[at] == '=' && at + 1 < line.size() && line[at + 1] == '"') {
             ++at;
             if (ReadQuoted(line, at, value)) {
                 values[LowerCase(name)] = value;
             }
+        } else if (LowerCase(line.substr(at, expandable.size())) == expandable &&
+                   ReadExpandableString(line.substr(at + expandable.size()), value)) {
+            values[LowerCase(name)] = value;
         }
     }
     return found;

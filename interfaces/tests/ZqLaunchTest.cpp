@@ -4,13 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <condition_variable>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
 #include <signal.h>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <system_error>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -145,6 +151,88 @@ TEST_F(LaunchTest, ProgramsAreFoundInPath) {
     EXPECT_GT(result, 31);
     EXPECT_TRUE(Eventually([&] { return ReadFirstLine(marker) == "ran"; }));
 }
+
+TEST_F(LaunchTest, PathLookupSkipsFilesThatCannotBeRun) {
+    fs::create_directory(m_folder / "first");
+    fs::create_directory(m_folder / "second");
+    std::string marker = (m_folder / "ran").string();
+    Write("first/zq-path-program", "#!/bin/sh\necho first > " + marker + "\n", false);
+    Write("second/zq-path-program", "#!/bin/sh\necho second > " + marker + "\n", true);
+    std::string oldPath = getenv("PATH") ? getenv("PATH") : "";
+    std::string first = (m_folder / "first").string();
+    setenv("PATH", (first + ":" + (m_folder / "second").string() + ":" + oldPath).c_str(), 1);
+    int result = ZqPlatform::LaunchProgram("zq-path-program", ZqPlatform::SHOW_NORMAL);
+    // With only the file that cannot be run, that is what the launch says.
+    setenv("PATH", (first + ":" + oldPath).c_str(), 1);
+    int denied = ZqPlatform::LaunchProgram("zq-path-program", ZqPlatform::SHOW_NORMAL);
+    setenv("PATH", oldPath.c_str(), 1);
+    EXPECT_GT(result, 31);
+    EXPECT_TRUE(Eventually([&] { return ReadFirstLine(marker) == "second"; }));
+    EXPECT_EQ(denied, ZqPlatform::LAUNCH_ACCESS_DENIED);
+}
+
+TEST_F(LaunchTest, TheProgramGetsNoStandardInput) {
+    std::string seen = (m_folder / "seen").string();
+    std::string program =
+        Write("reads",
+              "#!/bin/sh\nif read line; then echo \"read $line\"; else echo none; fi > " + seen +
+                  ".part\nmv " + seen + ".part " + seen + "\n",
+              true);
+    // Our own standard input holds a line the program must not see.
+    int pipeEnds[2];
+    ASSERT_EQ(pipe(pipeEnds), 0);
+    ASSERT_EQ(write(pipeEnds[1], "secret\n", 7), 7);
+    close(pipeEnds[1]);
+    int savedInput = dup(STDIN_FILENO);
+    dup2(pipeEnds[0], STDIN_FILENO);
+    close(pipeEnds[0]);
+    int result = ZqPlatform::LaunchProgram(program.c_str(), ZqPlatform::SHOW_NORMAL);
+    dup2(savedInput, STDIN_FILENO);
+    close(savedInput);
+    EXPECT_GT(result, 31);
+    EXPECT_TRUE(Eventually([&] { return fs::exists(seen); }));
+    EXPECT_EQ(ReadFirstLine(seen), "none");
+}
+
+// AddressSanitizer reserves far more address space than the limit below.
+#if !defined(__SANITIZE_ADDRESS__)
+TEST_F(LaunchTest, WhenNoReapingThreadCanBeMadeNothingIsStarted) {
+    std::string marker = (m_folder / "ran").string();
+    std::string program = Write("marks", "#!/bin/sh\necho ran > " + marker + "\n", true);
+    pid_t tester = fork();
+    ASSERT_GE(tester, 0);
+    if (tester == 0) {
+        // Too little address space left for a thread's stack, enough for the
+        // rest of the launch.
+        std::ifstream statm("/proc/self/statm");
+        unsigned long pages = 0;
+        statm >> pages;
+        rlim_t limit = rlim_t(pages) * sysconf(_SC_PAGESIZE) + (rlim_t(1) << 20);
+        struct rlimit cap = {limit, limit};
+        setrlimit(RLIMIT_AS, &cap);
+        // Stacks of threads that have ended are kept for reuse: take them all.
+        std::mutex mutex;
+        std::condition_variable never;
+        std::vector<std::thread> held;
+        try {
+            for (int i = 0; i < 1000; ++i) {
+                held.emplace_back([&] {
+                    std::unique_lock<std::mutex> lock(mutex);
+                    never.wait(lock, [] { return false; });
+                });
+            }
+        } catch (const std::system_error&) {
+        }
+        _exit(ZqPlatform::LaunchProgram(program.c_str(), ZqPlatform::SHOW_NORMAL));
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(tester, &status, 0), tester);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), ZqPlatform::LAUNCH_OUT_OF_RESOURCES);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_FALSE(fs::exists(marker)) << "a program reported as not started ran";
+}
+#endif
 
 TEST(Launcher, AnInstalledLauncherTakesOver) {
     struct Recorder : ZqPlatform::Launcher {

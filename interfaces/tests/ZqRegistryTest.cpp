@@ -94,3 +94,41 @@ TEST_F(RegistryTest, MalformedLinesAreSkipped) {
           "@=\"kept\"\n");
     EXPECT_EQ(DefaultValue(), "kept");
 }
+
+TEST_F(RegistryTest, ExpandableStringsReadAsTheirTextUnexpanded) {
+    // As reg export writes a REG_EXPAND_SZ value: UTF-16LE bytes and the
+    // terminating NUL in hexadecimal, in lines of about 25 bytes ending in "\".
+    auto hex = [](const std::u16string& text) {
+        std::string out = "hex(2):";
+        char byte[4];
+        std::u16string whole = text + u'\0';
+        for (size_t i = 0; i < whole.size(); ++i) {
+            for (unsigned b : {whole[i] & 0xFFu, unsigned(whole[i]) >> 8}) {
+                std::snprintf(byte, sizeof byte, "%02x", b);
+                out += byte;
+                out += ',';
+            }
+            if (i % 12 == 11) {
+                out += "\\\r\n  ";
+            }
+        }
+        out.pop_back();
+        return out;
+    };
+    Write("Windows Registry Editor Version 5.00\r\n"
+          "[HKEY_CLASSES_ROOT\\KFM.Document\\shell\\open\\command]\r\n"
+          "@=" +
+          hex(u"\"%ProgramFiles%\\Tools\\v\u00E9wer.exe\" \"%1\"") +
+          "\r\n"
+          "\"Short\"=" +
+          hex(u"%1") +
+          "\r\n"
+          "\"Empty\"=hex(2):00,00\r\n"
+          "\"Broken\"=hex(2):4x,00\r\n"
+          "\"Binary\"=hex:41,00\r\n");
+    EXPECT_EQ(DefaultValue(), "\"%ProgramFiles%\\Tools\\v\xC3\xA9wer.exe\" \"%1\"");
+    EXPECT_EQ(DefaultValue(kKey, "short"), "%1");
+    EXPECT_EQ(DefaultValue(kKey, "Empty"), "");
+    EXPECT_EQ(DefaultValue(kKey, "Broken"), "<no value>");
+    EXPECT_EQ(DefaultValue(kKey, "Binary"), "<no value>"); // not a string
+}
