@@ -9,16 +9,16 @@ const size_t kLargestPacket = 129;
 
 } // namespace
 
-bool DecodeRunLengthPlanes(ZqFile& file, unsigned char* planes, unsigned columns) {
-    // Local copies of the stream's buffer pointers: the plane writes could
+bool DecodeRunLengthPlanes(ReadAhead& source, unsigned char* planes, unsigned columns) {
+    // Local copies of the read-ahead pointers: the plane writes could
     // otherwise force them back to memory after every packet.
-    const unsigned char* start = file.Current();
+    const unsigned char* start = source.Current();
     const unsigned char* in = start;
-    const unsigned char* end = start + file.Available();
-    auto refill = [&](size_t bytes) {
-        file.Advance(static_cast<size_t>(in - start));
-        size_t available = file.Ensure(bytes);
-        start = in = file.Current();
+    const unsigned char* end = start + source.Available();
+    auto refill = [&](size_t wanted) {
+        source.Advance(static_cast<size_t>(in - start));
+        size_t available = source.Ensure(wanted);
+        start = in = source.Current();
         end = start + available;
         return available;
     };
@@ -31,11 +31,20 @@ bool DecodeRunLengthPlanes(ZqFile& file, unsigned char* planes, unsigned columns
             if (static_cast<size_t>(end - in) < kLargestPacket &&
                 refill(kLargestPacket) < kLargestPacket) {
                 // Near the end of the stream: exact copies, every byte checked.
-                unsigned count = end - in >= 1 ? in[0] : 0;
+                if (in == end) {
+                    complete = false;
+                    break;
+                }
+                unsigned count = in[0];
                 unsigned pixels = count > 128 ? count - 128 : count;
-                size_t bytes = count > 128 ? 2 : 1 + size_t(count);
-                if (pixels == 0 || pixels > columns - covered ||
-                    static_cast<size_t>(end - in) < bytes) {
+                size_t packet = count > 128 ? 2 : 1 + size_t(count);
+                if (pixels == 0 || pixels > columns - covered) {
+                    ++in; // refused at its count byte
+                    complete = false;
+                    break;
+                }
+                if (static_cast<size_t>(end - in) < packet) {
+                    in = end; // the stream ends inside the packet
                     complete = false;
                     break;
                 }
@@ -44,7 +53,7 @@ bool DecodeRunLengthPlanes(ZqFile& file, unsigned char* planes, unsigned columns
                 } else {
                     std::memcpy(plane + covered, in + 1, pixels);
                 }
-                in += bytes;
+                in += packet;
                 covered += pixels;
                 continue;
             }
@@ -54,6 +63,7 @@ bool DecodeRunLengthPlanes(ZqFile& file, unsigned char* planes, unsigned columns
             bool isRun = count > 128;
             unsigned pixels = isRun ? count - 128 : count;
             if (pixels == 0 || pixels > columns - covered) {
+                ++in; // refused at its count byte
                 complete = false;
                 break;
             }
@@ -63,6 +73,6 @@ bool DecodeRunLengthPlanes(ZqFile& file, unsigned char* planes, unsigned columns
             covered += pixels;
         }
     }
-    file.Advance(static_cast<size_t>(in - start));
+    source.Advance(static_cast<size_t>(in - start));
     return complete;
 }

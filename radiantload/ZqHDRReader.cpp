@@ -1,6 +1,7 @@
 #include "ZqHDRReader.h"
 
 #include "HdrImageSize.h"
+#include "ReadAhead.h"
 #include "RgbeConversion.h"
 #include "ZqStricmp.h"
 
@@ -83,8 +84,7 @@ ZqPixelData* ZqHDRReader::ReadFile(ZqFile& file, ZqPixelData* reuse) {
     }
 
     unsigned char firstFour[4] = {0, 0, 0, 0};
-    const unsigned byteSize = 1;
-    if (file.BinaryRead(firstFour, 4, &byteSize, 1) != 4) {
+    if (!ReadExactly(file, firstFour, 4)) {
         // Only an image without pixels may end here.
         return width == 0 || height == 0 ? destination : refuse();
     }

@@ -1,23 +1,32 @@
 // The pixel data of a Radiance file: run-length encoded scanlines or flat
-// RGBE pixels. Bytes are taken straight from the stream's buffer; every
-// packet is checked against what the stream still holds and against the
-// scanline, so short or malformed data is refused, never over-read or
-// over-written.
+// RGBE pixels. Bytes come through BinaryRead into a read-ahead buffer of each
+// call's own; every packet is checked against what the stream still holds and
+// against the scanline, so short or malformed data is refused, never
+// over-read or over-written.
+#include "ReadAhead.h"
 #include "RgbeConversion.h"
 #include "RunLengthPlanes.h"
 #include "ZqHDRReader.h"
 
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <new>
 
 namespace {
 
-// Pixels converted per step of the flat decoder: 64 KiB of input.
-const unsigned kFlatChunk = 16384;
+// The read-ahead block: large enough that each BinaryRead is worth its call,
+// small beside the memory the output takes.
+const size_t kReadAheadSize = 64 * 1024;
 
 bool IsFastLayout(int columnStep, unsigned bytesPerPixel) {
     return bytesPerPixel == 8 && (columnStep == 8 || columnStep == -8);
+}
+
+// The most bytes the scanlines after the first four bytes can take: four
+// opening bytes and, in each plane, at most two bytes a pixel.
+std::uint64_t RunLengthBytesAtMost(unsigned rows, unsigned columns) {
+    return std::uint64_t(rows) * (4 + 8 * std::uint64_t(columns)) - 4;
 }
 
 } // namespace
@@ -25,10 +34,14 @@ bool IsFastLayout(int columnStep, unsigned bytesPerPixel) {
 bool ZqHDRReader::ReadRLEFile(ZqFile& file, unsigned char* const firstFour,
                               unsigned char* destination, int rowStep, int columnStep,
                               unsigned rows, unsigned columns, unsigned bytesPerPixel) {
+    if (rows == 0) {
+        return true;
+    }
     // One scanline, as four planes of `columns` bytes: red, green, blue, exponent.
     std::unique_ptr<unsigned char[]> planes(
         new (std::nothrow) unsigned char[size_t(columns) * 4 + kPlaneSlack]);
-    if (!planes) {
+    ReadAhead source(file, kReadAheadSize, RunLengthBytesAtMost(rows, columns));
+    if (!planes || !source.IsReady()) {
         return false;
     }
     const bool fast = IsFastLayout(columnStep, bytesPerPixel);
@@ -37,7 +50,7 @@ bool ZqHDRReader::ReadRLEFile(ZqFile& file, unsigned char* const firstFour,
     for (unsigned i = 0; i < rows; ++i, row += rowStep) {
         const unsigned char* bytes = firstFour;
         if (i > 0) {
-            if (file.Read(opening, 4) != 4) {
+            if (!source.Take(opening, 4)) {
                 return false;
             }
             bytes = opening;
@@ -46,7 +59,7 @@ bool ZqHDRReader::ReadRLEFile(ZqFile& file, unsigned char* const firstFour,
             (unsigned(bytes[2]) << 8 | bytes[3]) != columns) {
             return false;
         }
-        if (!DecodeRunLengthPlanes(file, planes.get(), columns)) {
+        if (!DecodeRunLengthPlanes(source, planes.get(), columns)) {
             return false;
         }
         if (fast) {
@@ -69,6 +82,10 @@ bool ZqHDRReader::ReadRawFile(ZqFile& file, unsigned char* const firstFour,
     if (rows == 0 || columns == 0) {
         return true;
     }
+    ReadAhead source(file, kReadAheadSize, (std::uint64_t(rows) * columns - 1) * 4);
+    if (!source.IsReady()) {
+        return false;
+    }
     const bool fast = IsFastLayout(columnStep, bytesPerPixel);
     unsigned char* row = destination;
     for (unsigned i = 0; i < rows; ++i, row += rowStep) {
@@ -78,22 +95,26 @@ bool ZqHDRReader::ReadRawFile(ZqFile& file, unsigned char* const firstFour,
             j = 1;
         }
         while (j < columns) {
-            unsigned count = columns - j < kFlatChunk ? columns - j : kFlatChunk;
-            size_t bytes = size_t(count) * 4;
-            if (file.Ensure(bytes) < bytes) {
+            // Every whole pixel read ahead, up to the end of the scanline.
+            size_t available = source.Ensure(4);
+            if (available < 4) {
+                source.Advance(available); // the stream ends inside a pixel
                 return false;
             }
+            unsigned count =
+                static_cast<unsigned>(available / 4 < columns - j ? available / 4 : columns - j);
+            const unsigned char* in = source.Current();
             unsigned char* out = row + static_cast<long>(j) * columnStep;
             if (fast) {
-                RgbeRowToHalf(file.Current(), count, out, columnStep);
+                RgbeRowToHalf(in, count, out, columnStep);
             } else {
                 for (unsigned n = 0; n < count; ++n) {
                     unsigned char pixel[4];
-                    std::memcpy(pixel, file.Current() + 4 * n, 4);
+                    std::memcpy(pixel, in + 4 * n, 4);
                     ConvertRGBEToHalf(pixel, out + static_cast<long>(n) * columnStep);
                 }
             }
-            file.Advance(bytes);
+            source.Advance(size_t(count) * 4);
             j += count;
         }
     }

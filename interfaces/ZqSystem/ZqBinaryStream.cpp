@@ -1,36 +1,28 @@
 #include "ZqBinaryStream.h"
 
+#include <cstring>
+
 ZqBinaryStream::~ZqBinaryStream() = default;
 
 unsigned ZqBinaryStream::BinaryRead(void* buffer, unsigned bytes, const unsigned*, unsigned) {
-    return static_cast<unsigned>(Read(buffer, bytes));
+    return static_cast<unsigned>(ReadBytes(buffer, bytes));
 }
 
-size_t ZqBinaryStream::ReadSlow(void* buffer, size_t bytes) {
+size_t ZqBinaryStream::ReadBytes(void* buffer, size_t bytes) {
     auto* out = static_cast<unsigned char*>(buffer);
-    size_t done = static_cast<size_t>(m_pucEnd - m_pucNext);
-    std::memcpy(out, m_pucNext, done);
-    m_pucNext = m_pucEnd;
-    size_t direct = ReadDirect(out + done, bytes - done);
-    if (direct > 0) {
-        return done + direct;
-    }
-    // Sources without direct reads go through the buffer.
-    while (done < bytes) {
-        size_t available = Refill(1);
-        if (available == 0) {
-            break;
-        }
-        size_t take = available < bytes - done ? available : bytes - done;
-        std::memcpy(out + done, m_pucNext, take);
-        m_pucNext += take;
-        done += take;
+    size_t done = TakeBuffered(out, bytes);
+    while (done < bytes && Refill() > 0) {
+        done += TakeBuffered(out + done, bytes - done);
     }
     return done;
 }
 
-int ZqBinaryStream::ReadByteSlow() {
-    return Refill(1) > 0 ? *m_pucNext++ : -1;
+size_t ZqBinaryStream::TakeBuffered(void* buffer, size_t bytes) {
+    size_t buffered = static_cast<size_t>(m_pucEnd - m_pucNext);
+    size_t take = buffered < bytes ? buffered : bytes;
+    std::memcpy(buffer, m_pucNext, take);
+    m_pucNext += take;
+    return take;
 }
 
 unsigned ZqBinaryStream::GetLine(char* buffer, unsigned capacity) {

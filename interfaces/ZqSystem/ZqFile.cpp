@@ -5,7 +5,7 @@ ZqFile::ZqFile(const char* path, size_t bufferSize) {
     if (!m_pFile) {
         return;
     }
-    m_size = bufferSize > 16 ? bufferSize : 16;
+    m_size = bufferSize > kSmallestBufferSize ? bufferSize : kSmallestBufferSize;
     m_pucData = new unsigned char[m_size];
     m_pucNext = m_pucEnd = m_pucData;
 }
@@ -47,31 +47,29 @@ bool ZqFile::Seek(long offset, int origin) {
     return std::fseek(m_pFile, offset, whence) == 0;
 }
 
-size_t ZqFile::Refill(size_t bytes) {
-    size_t available = static_cast<size_t>(m_pucEnd - m_pucNext);
-    if (m_bMemory || !m_pFile) {
-        return available;
+size_t ZqFile::Refill() {
+    if (!m_pFile) {
+        return 0; // a memory file holds all of its bytes from the start
     }
     auto* buffer = const_cast<unsigned char*>(m_pucData);
-    if (m_pucNext != buffer) {
-        std::memmove(buffer, m_pucNext, available);
-    }
+    size_t got = std::fread(buffer, 1, m_size, m_pFile);
     m_pucNext = buffer;
-    while (available < bytes && available < m_size) {
-        size_t got = std::fread(buffer + available, 1, m_size - available, m_pFile);
+    m_pucEnd = buffer + got;
+    return got;
+}
+
+size_t ZqFile::ReadBytes(void* buffer, size_t bytes) {
+    if (!m_pFile || bytes < (m_size < kDirectReadSize ? m_size : kDirectReadSize)) {
+        return ZqBinaryStream::ReadBytes(buffer, bytes);
+    }
+    auto* out = static_cast<unsigned char*>(buffer);
+    size_t done = TakeBuffered(out, bytes);
+    while (done < bytes) {
+        size_t got = std::fread(out + done, 1, bytes - done, m_pFile);
         if (got == 0) {
             break;
         }
-        available += got;
+        done += got;
     }
-    m_pucEnd = buffer + available;
-    return available;
-}
-
-size_t ZqFile::ReadDirect(void* buffer, size_t bytes) {
-    // Small reads are better served through the buffer.
-    if (m_bMemory || !m_pFile || bytes < m_size / 2) {
-        return 0;
-    }
-    return std::fread(buffer, 1, bytes, m_pFile);
+    return done;
 }

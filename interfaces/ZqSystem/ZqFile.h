@@ -9,6 +9,8 @@
 class ZQSYSTEM_API ZqFile : public ZqBinaryStream {
 public:
     static const size_t kDefaultBufferSize = 256 * 1024;
+    // A smaller buffer size asked for is raised to this.
+    static const size_t kSmallestBufferSize = 16;
 
     explicit ZqFile(const char* path, size_t bufferSize = kDefaultBufferSize);
     ~ZqFile() override;
@@ -22,8 +24,14 @@ public:
 protected:
     ZqFile(const void* data, size_t size);
 
-    size_t Refill(size_t bytes) override;
-    size_t ReadDirect(void* buffer, size_t bytes) override;
+    // A large request takes what is buffered, then reads the rest straight
+    // into the caller's buffer: no copy through ours.
+    size_t ReadBytes(void* buffer, size_t bytes) override;
+    size_t Refill() override;
+
+    // Requests from this size on (or from the buffer's size, if smaller) are
+    // large.
+    static const size_t kDirectReadSize = 4096;
 
 private:
     std::FILE* m_pFile = nullptr;

@@ -6,8 +6,20 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace {
+
+unsigned Read(ZqBinaryStream& stream, void* buffer, unsigned bytes) {
+    const unsigned byteSize = 1;
+    return stream.BinaryRead(buffer, bytes, &byteSize, 1);
+}
+
+// The next byte, or -1 at the end.
+int NextByte(ZqBinaryStream& stream) {
+    unsigned char byte;
+    return Read(stream, &byte, 1) == 1 ? byte : -1;
+}
 
 std::string Lines(ZqBinaryStream& stream, unsigned capacity) {
     std::string out;
@@ -57,44 +69,62 @@ TEST(ZqBinaryStream, GetLineTakesOneLineAtATime) {
     }
 }
 
-TEST_F(FileTest, SmallBufferReadsEveryByteInOrder) {
-    ZqFile file(m_path.c_str(), 16);
-    ASSERT_TRUE(file.IsGood());
-    std::string read;
-    for (int i = 0; i < 10; ++i) {
-        read += static_cast<char>(file.ReadByte());
+TEST_F(FileTest, ReadsOfEverySizeGiveEveryByteInOrder) {
+    for (size_t bufferSize : {size_t(1), size_t(16), size_t(128), ZqFile::kDefaultBufferSize}) {
+        ZqFile file(m_path.c_str(), bufferSize);
+        ASSERT_TRUE(file.IsGood());
+        std::string read;
+        char chunk[2000];
+        for (unsigned bytes : {1u, 3u, 10u, 100u, 7u, 600u, 2000u}) {
+            read.append(chunk, Read(file, chunk, bytes));
+        }
+        EXPECT_EQ(read, m_bytes) << bufferSize;
+        EXPECT_EQ(Read(file, chunk, 10), 0u) << "the end";
     }
-    char chunk[100];
-    ASSERT_EQ(file.Read(chunk, sizeof chunk), sizeof chunk); // past the buffer, straight through
-    read.append(chunk, sizeof chunk);
-    size_t available = file.Ensure(12); // refills the small buffer, keeping what is unread
-    ASSERT_GE(available, 12u);
-    EXPECT_EQ(available, file.Available());
-    read.append(reinterpret_cast<const char*>(file.Current()), 12);
-    file.Advance(12);
-    char rest[2000];
-    size_t tail = file.Read(rest, sizeof rest);
-    read.append(rest, tail);
-    EXPECT_EQ(read, m_bytes);
-    EXPECT_EQ(file.ReadByte(), -1);
-    EXPECT_EQ(file.Read(rest, 10), 0u);
+}
+
+TEST_F(FileTest, LargeReadsBypassTheBuffer) {
+    // Counts the buffer's refills.
+    class CountingFile : public ZqFile {
+    public:
+        using ZqFile::ZqFile;
+        int refills = 0;
+
+    protected:
+        size_t Refill() override {
+            ++refills;
+            return ZqFile::Refill();
+        }
+    };
+    CountingFile file(m_path.c_str(), 64);
+    char chunk[1000];
+    ASSERT_EQ(Read(file, chunk, 10), 10u); // a small read fills the buffer
+    EXPECT_EQ(file.refills, 1);
+    ASSERT_EQ(Read(file, chunk + 10, 990), 990u); // the buffered rest, then straight in
+    EXPECT_EQ(file.refills, 1);
+    EXPECT_EQ(std::string(chunk, sizeof chunk), m_bytes);
 }
 
 TEST_F(FileTest, SeekFromEachOrigin) {
     ZqFile file(m_path.c_str(), 16);
     char byte;
-    file.Read(&byte, 1);
-    file.Read(&byte, 1);
+    Read(file, &byte, 1);
+    Read(file, &byte, 1);
     ASSERT_TRUE(file.Seek(5, ZqBinaryStream::ZQ_SEEK_CUR)); // the buffer ran ahead: still byte 7
-    EXPECT_EQ(file.ReadByte(), 7);
+    EXPECT_EQ(NextByte(file), 7);
+    ASSERT_TRUE(file.Seek(-3, ZqBinaryStream::ZQ_SEEK_CUR)); // back over bytes 5, 6 and 7
+    EXPECT_EQ(NextByte(file), 5);
     ASSERT_TRUE(file.Seek(-3, ZqBinaryStream::ZQ_SEEK_END));
-    EXPECT_EQ(file.ReadByte(), static_cast<unsigned char>(m_bytes[997]));
+    EXPECT_EQ(NextByte(file), static_cast<unsigned char>(m_bytes[997]));
     ASSERT_TRUE(file.Seek(0, ZqBinaryStream::ZQ_SEEK_SET));
-    EXPECT_EQ(file.ReadByte(), 0);
+    EXPECT_EQ(NextByte(file), 0);
 
     ZqMemoryFile memory(m_bytes.data(), m_bytes.size());
     EXPECT_TRUE(memory.Seek(998, ZqBinaryStream::ZQ_SEEK_SET));
-    EXPECT_EQ(memory.Available(), 2u);
+    char rest[10];
+    EXPECT_EQ(Read(memory, rest, sizeof rest), 2u);
+    EXPECT_TRUE(memory.Seek(-2, ZqBinaryStream::ZQ_SEEK_CUR));
+    EXPECT_EQ(NextByte(memory), static_cast<unsigned char>(m_bytes[998]));
     EXPECT_FALSE(memory.Seek(5, ZqBinaryStream::ZQ_SEEK_CUR)); // past the end
     EXPECT_FALSE(memory.Seek(-1, ZqBinaryStream::ZQ_SEEK_SET));
 }
@@ -104,5 +134,5 @@ TEST(ZqFile, MissingFileIsNotGood) {
     EXPECT_FALSE(file.IsGood());
     char line[8];
     EXPECT_EQ(file.GetLine(line, sizeof line), 0u);
-    EXPECT_EQ(file.ReadByte(), -1);
+    EXPECT_EQ(NextByte(file), -1);
 }

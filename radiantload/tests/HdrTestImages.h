@@ -72,6 +72,17 @@ inline Bytes RlePixels(unsigned rows, unsigned columns) {
     return data;
 }
 
+// Every byte left in the stream from where it stands.
+inline Bytes Rest(ZqBinaryStream& stream) {
+    Bytes rest;
+    unsigned char chunk[256];
+    const unsigned byteSize = 1;
+    while (unsigned got = stream.BinaryRead(chunk, sizeof chunk, &byteSize, 1)) {
+        rest.insert(rest.end(), chunk, chunk + got);
+    }
+    return rest;
+}
+
 class TestableReader : public ZqHDRReader {
 public:
     using ZqHDRReader::ConvertRGBEToFloat;

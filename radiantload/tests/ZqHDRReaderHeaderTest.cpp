@@ -52,7 +52,9 @@ TEST(ZqHDRReader, HeaderAndResolutionLines) {
         {"", false, 0, 0, false, false},
     };
     for (const Case& c : cases) {
-        Bytes bytes = Concat(c.file);
+        // Two bytes of pixel data after an accepted header.
+        const Bytes pixels = {0xA5, 0x5A};
+        Bytes bytes = Concat(c.file, c.accepted ? pixels : Bytes{});
         ZqMemoryFile file(bytes.data(), bytes.size());
         TestableReader reader;
         unsigned width = 0, height = 0;
@@ -66,7 +68,7 @@ TEST(ZqHDRReader, HeaderAndResolutionLines) {
             EXPECT_EQ(leftToRight, c.leftToRight) << c.file;
             EXPECT_EQ(topToBottom, c.topToBottom) << c.file;
             EXPECT_TRUE(rowOrder);
-            EXPECT_EQ(file.Available(), 0u) << "stands at the pixel data";
+            EXPECT_EQ(Rest(file), pixels) << "stands at the pixel data";
         }
     }
 }
