@@ -20,8 +20,10 @@ size_t ZqBinaryStream::ReadBytes(void* buffer, size_t bytes) {
 size_t ZqBinaryStream::TakeBuffered(void* buffer, size_t bytes) {
     size_t buffered = static_cast<size_t>(m_pucEnd - m_pucNext);
     size_t take = buffered < bytes ? buffered : bytes;
-    std::memcpy(buffer, m_pucNext, take);
-    m_pucNext += take;
+    if (take > 0) {
+        std::memcpy(buffer, m_pucNext, take);
+        m_pucNext += take;
+    }
     return take;
 }
 
