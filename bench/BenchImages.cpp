@@ -6,6 +6,7 @@
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
+#include <fcntl.h>
 #include <functional>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -186,6 +187,22 @@ bool WriteBenchImage(BenchContent content, unsigned width, unsigned height, bool
     return std::fclose(file) == 0 && written;
 }
 
+namespace {
+
+// Leaves the file on disk only, so that the next read brings it in as a
+// file read from disk is: the page cache holds it in large folios then,
+// which read about four times as fast as the small ones that writing it left.
+void DropFromPageCache(const std::string& path) {
+    int file = open(path.c_str(), O_RDONLY);
+    if (file >= 0) {
+        fdatasync(file);
+        posix_fadvise(file, 0, 0, POSIX_FADV_DONTNEED);
+        close(file);
+    }
+}
+
+} // namespace
+
 std::string BenchImagePath(BenchContent content, unsigned width, unsigned height, bool runLength) {
     char name[160];
     std::snprintf(name, sizeof name, "/tmp/zq-bench-%s-%ux%u-%s-%016" PRIx64 ".hdr",
@@ -193,6 +210,7 @@ std::string BenchImagePath(BenchContent content, unsigned width, unsigned height
                   Fingerprint(content, width, height, runLength));
     std::string path = name;
     if (access(path.c_str(), R_OK) == 0) {
+        DropFromPageCache(path);
         return path;
     }
     // Written by a child process, so that the generator's full-image buffer
@@ -209,5 +227,6 @@ std::string BenchImagePath(BenchContent content, unsigned width, unsigned height
         std::remove(partial.c_str());
         return std::string();
     }
+    DropFromPageCache(path);
     return path;
 }
