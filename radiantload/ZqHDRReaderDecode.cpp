@@ -1,11 +1,11 @@
 // The pixel data of a Radiance file: run-length encoded scanlines or flat
 // RGBE pixels. Bytes come through BinaryRead into a read-ahead buffer of each
-// call's own; every packet is checked against what the stream still holds and
-// against the scanline, so short or malformed data is refused, never
-// over-read or over-written.
+// call's own; no packet may pass what the stream still holds or the end of
+// its plane, so short or malformed data is refused, never over-read or
+// over-written.
 #include "ReadAhead.h"
 #include "RgbeConversion.h"
-#include "RunLengthPlanes.h"
+#include "RunLengthRows.h"
 #include "ZqHDRReader.h"
 
 #include <cstdint>
@@ -16,8 +16,9 @@
 namespace {
 
 // The read-ahead block: large enough that each BinaryRead is worth its call,
-// small beside the memory the output takes.
-const size_t kReadAheadSize = 64 * 1024;
+// small enough to stay in the processor's second-level cache, and small
+// beside the memory the output takes.
+const size_t kReadAheadSize = 256 * 1024;
 
 bool IsFastLayout(int columnStep, unsigned bytesPerPixel) {
     return bytesPerPixel == 8 && (columnStep == 8 || columnStep == -8);
@@ -37,43 +38,10 @@ bool ZqHDRReader::ReadRLEFile(ZqFile& file, unsigned char* const firstFour,
     if (rows == 0) {
         return true;
     }
-    // One scanline, as four planes of `columns` bytes: red, green, blue, exponent.
-    std::unique_ptr<unsigned char[]> planes(
-        new (std::nothrow) unsigned char[size_t(columns) * 4 + kPlaneSlack]);
     ReadAhead source(file, kReadAheadSize, RunLengthBytesAtMost(rows, columns));
-    if (!planes || !source.IsReady()) {
-        return false;
-    }
-    const bool fast = IsFastLayout(columnStep, bytesPerPixel);
-    unsigned char opening[4];
-    unsigned char* row = destination;
-    for (unsigned i = 0; i < rows; ++i, row += rowStep) {
-        const unsigned char* bytes = firstFour;
-        if (i > 0) {
-            if (!source.Take(opening, 4)) {
-                return false;
-            }
-            bytes = opening;
-        }
-        if (bytes[0] != 2 || bytes[1] != 2 || (bytes[2] & 0x80) != 0 ||
-            (unsigned(bytes[2]) << 8 | bytes[3]) != columns) {
-            return false;
-        }
-        if (!DecodeRunLengthPlanes(source, planes.get(), columns)) {
-            return false;
-        }
-        if (fast) {
-            RgbePlanesToHalf(planes.get(), columns, columns, row, columnStep);
-            continue;
-        }
-        for (unsigned j = 0; j < columns; ++j) {
-            unsigned char pixel[4] = {planes[j], planes[columns + j],
-                                      planes[2 * size_t(columns) + j],
-                                      planes[3 * size_t(columns) + j]};
-            ConvertRGBEToHalf(pixel, row + static_cast<long>(j) * columnStep);
-        }
-    }
-    return true;
+    return source.IsReady() &&
+           DecodeRunLengthRows(BestVectorPath(), source, firstFour, destination, rowStep,
+                               columnStep, rows, columns, bytesPerPixel);
 }
 
 bool ZqHDRReader::ReadRawFile(ZqFile& file, unsigned char* const firstFour,
@@ -87,6 +55,7 @@ bool ZqHDRReader::ReadRawFile(ZqFile& file, unsigned char* const firstFour,
         return false;
     }
     const bool fast = IsFastLayout(columnStep, bytesPerPixel);
+    const VectorPath path = BestVectorPath();
     unsigned char* row = destination;
     for (unsigned i = 0; i < rows; ++i, row += rowStep) {
         unsigned j = 0;
@@ -106,7 +75,7 @@ bool ZqHDRReader::ReadRawFile(ZqFile& file, unsigned char* const firstFour,
             const unsigned char* in = source.Current();
             unsigned char* out = row + static_cast<long>(j) * columnStep;
             if (fast) {
-                RgbeRowToHalf(in, count, out, columnStep);
+                RgbeRowToHalf(path, in, count, out, columnStep);
             } else {
                 for (unsigned n = 0; n < count; ++n) {
                     unsigned char pixel[4];

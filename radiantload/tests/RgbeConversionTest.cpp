@@ -61,14 +61,25 @@ TEST(ConvertRGBE, VectorRowsMatchThePixelRuleForEveryMantissaAndExponent) {
     for (unsigned i = 0; i < count; ++i) {
         RgbePixelToHalf(&rgbe[4 * i], &expected[8 * i]);
     }
-    std::vector<unsigned char> forward(count * 8), backward(count * 8), fromPlanes(count * 8);
-    RgbeRowToHalf(rgbe.data(), count, forward.data(), 8);
-    RgbeRowToHalf(rgbe.data(), count, backward.data() + (count - 1) * 8, -8);
-    RgbePlanesToHalf(planes.data(), count, count, fromPlanes.data(), 8);
-    EXPECT_EQ(forward, expected);
-    EXPECT_EQ(fromPlanes, expected);
-    for (unsigned i = 0; i < count; ++i) {
-        ASSERT_EQ(0, std::memcmp(&backward[8 * (count - 1 - i)], &expected[8 * i], 8)) << i;
+    for (VectorPath path : {VectorPath::Scalar, VectorPath::Avx2, VectorPath::Avx512}) {
+        if (!CanRun(path)) {
+            continue;
+        }
+        SCOPED_TRACE(static_cast<int>(path));
+        std::vector<unsigned char> forward(count * 8), backward(count * 8), fromPlanes(count * 8),
+            fromPlanesBackward(count * 8);
+        RgbeRowToHalf(path, rgbe.data(), count, forward.data(), 8);
+        RgbeRowToHalf(path, rgbe.data(), count, backward.data() + (count - 1) * 8, -8);
+        RgbePlanesToHalf(path, planes.data(), count, count, fromPlanes.data(), 8);
+        RgbePlanesToHalf(path, planes.data(), count, count,
+                         fromPlanesBackward.data() + (count - 1) * 8, -8);
+        EXPECT_EQ(forward, expected);
+        EXPECT_EQ(fromPlanes, expected);
+        for (unsigned i = 0; i < count; ++i) {
+            ASSERT_EQ(0, std::memcmp(&backward[8 * (count - 1 - i)], &expected[8 * i], 8)) << i;
+            ASSERT_EQ(0, std::memcmp(&fromPlanesBackward[8 * (count - 1 - i)], &expected[8 * i], 8))
+                << i;
+        }
     }
 }
 
