@@ -10,11 +10,15 @@
 
 #if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
 // GCC 12's AVX-512 header warns about its own deliberately undefined values.
+#if !defined(__clang__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wuninitialized"
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 #include <immintrin.h>
+#if !defined(__clang__)
 #pragma GCC diagnostic pop
+#endif
 #define ZQ_HAVE_VECTOR_KERNELS 1
 #endif
 
