@@ -172,10 +172,7 @@ int Spawn(const std::vector<std::string>& words) {
 
 } // namespace
 
-int LaunchProgram(const char* commandLine, int showCommand) {
-    if (Launcher* launcher = CurrentLauncher()) {
-        return launcher->Launch(commandLine ? commandLine : "", showCommand);
-    }
+int StartProgram(const char* commandLine, int) {
     std::vector<std::string> words = SplitCommandLine(commandLine);
     if (words.empty() || words[0].empty()) {
         return LAUNCH_FILE_NOT_FOUND;

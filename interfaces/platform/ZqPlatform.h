@@ -1,7 +1,10 @@
 // The one seam between the stand-ins and the operating system. Everything that
-// differs between Windows and POSIX lives behind these declarations: one source
-// file per platform implements them, and nothing above this layer includes a
-// system header.
+// differs between Windows and POSIX lives behind these declarations, and
+// nothing above this layer includes a system header. The sources are split by
+// job: each job has one file per platform with matching names (ZqLaunchPosix.cpp
+// beside ZqLaunchWin32.cpp; likewise Dialogs, Modules, Registry and Memory).
+// What both platforms share (the presenter and launcher dispatch, command-line
+// splitting, .reg files, float16) is written once in files without a suffix.
 #pragma once
 
 #include "ZqApi.h"

@@ -1,4 +1,5 @@
-// What the host and the tests install in the seam, the same on every platform.
+// What the host and the tests install in the seam, and the dispatch to them,
+// the same on every platform.
 #include "ZqPlatformInternal.h"
 
 #include <atomic>
@@ -33,6 +34,34 @@ Launcher* SetLauncher(Launcher* launcher) {
 
 Launcher* CurrentLauncher() {
     return g_launcher;
+}
+
+int MessageBox(void* owner, const char* text, const char* caption, unsigned style) {
+    text = text ? text : "";
+    caption = caption ? caption : "";
+    if (Presenter* presenter = CurrentPresenter()) {
+        presenter->ShowMessageBox(text, caption, style);
+        return ID_OK;
+    }
+    return SystemMessageBox(owner, text, caption, style);
+}
+
+int ShowInfoDialog(const char* title, const char* text) {
+    title = title ? title : "";
+    text = text ? text : "";
+    if (Presenter* presenter = CurrentPresenter()) {
+        presenter->ShowInfoDialog(title, text);
+        return ID_OK;
+    }
+    return SystemInfoDialog(title, text);
+}
+
+int LaunchProgram(const char* commandLine, int showCommand) {
+    commandLine = commandLine ? commandLine : "";
+    if (Launcher* launcher = CurrentLauncher()) {
+        return launcher->Launch(commandLine, showCommand);
+    }
+    return StartProgram(commandLine, showCommand);
 }
 
 void CountThreadNotificationSwitch() {

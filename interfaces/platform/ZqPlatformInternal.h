@@ -12,6 +12,11 @@ Presenter* CurrentPresenter();
 Launcher* CurrentLauncher();
 void CountThreadNotificationSwitch();
 
+// What each platform does when no presenter or launcher is installed.
+int SystemMessageBox(void* owner, const char* text, const char* caption, unsigned style);
+int SystemInfoDialog(const char* title, const char* text);
+int StartProgram(const char* commandLine, int showCommand);
+
 // The .reg file given to SetRegistryFile, or empty.
 const std::string& RegistryFileOverride();
 
@@ -20,6 +25,9 @@ const std::string& RegistryFileOverride();
 typedef std::map<std::string, std::string> RegistryValues;
 bool ReadRegistryFileKey(const std::string& file, const std::string& keyPath,
                          RegistryValues& values);
+// The value `valueName` of a key read from a .reg file; false and `value`
+// untouched when there is none.
+bool FindRegistryValue(const RegistryValues& values, const char* valueName, std::string& value);
 std::string LowerCase(std::string text);
 
 } // namespace ZqPlatform

@@ -177,4 +177,13 @@ bool ReadRegistryFileKey(const std::string& path, const std::string& keyPath,
     return found;
 }
 
+bool FindRegistryValue(const RegistryValues& values, const char* valueName, std::string& value) {
+    auto found = values.find(LowerCase(valueName ? valueName : ""));
+    if (found == values.end()) {
+        return false;
+    }
+    value = found->second;
+    return true;
+}
+
 } // namespace ZqPlatform

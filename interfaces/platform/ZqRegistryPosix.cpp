@@ -32,16 +32,7 @@ void* OpenRegistryKey(const char* keyPath) {
 }
 
 bool QueryRegistryString(void* key, const char* valueName, std::string& value) {
-    if (!key) {
-        return false;
-    }
-    const RegistryValues& values = *static_cast<RegistryValues*>(key);
-    auto found = values.find(LowerCase(valueName ? valueName : ""));
-    if (found == values.end()) {
-        return false;
-    }
-    value = found->second;
-    return true;
+    return key && FindRegistryValue(*static_cast<RegistryValues*>(key), valueName, value);
 }
 
 void CloseRegistryKey(void* key) {

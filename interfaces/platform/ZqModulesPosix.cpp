@@ -1,34 +1,12 @@
+// Modules on POSIX systems: loading shared objects, thread notifications and
+// the running program's path.
 #include "ZqPlatformInternal.h"
 
 #include <climits>
-#include <cstdio>
 #include <dlfcn.h>
 #include <unistd.h>
 
 namespace ZqPlatform {
-
-int MessageBox(void*, const char* text, const char* caption, unsigned style) {
-    text = text ? text : "";
-    caption = caption ? caption : "";
-    if (Presenter* presenter = CurrentPresenter()) {
-        presenter->ShowMessageBox(text, caption, style);
-    } else {
-        std::fprintf(stderr, "[%s] %s\n", caption, text);
-    }
-    return ID_OK;
-}
-
-int ShowInfoDialog(const char* title, const char* text) {
-    title = title ? title : "";
-    text = text ? text : "";
-    if (Presenter* presenter = CurrentPresenter()) {
-        presenter->ShowInfoDialog(title, text);
-    } else {
-        std::printf("%s\n%s\n", title, text);
-        std::fflush(stdout);
-    }
-    return ID_OK;
-}
 
 // POSIX systems send no per-thread notifications; only the call is counted.
 void DisableThreadNotifications(void*) {

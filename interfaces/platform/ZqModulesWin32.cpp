@@ -1,0 +1,72 @@
+// Modules on Windows: DLLs, their resources, thread notifications and the
+// running program's path.
+#include "ZqPlatformInternal.h"
+
+#include <windows.h>
+
+namespace ZqPlatform {
+
+void DisableThreadNotifications(void* module) {
+    DisableThreadLibraryCalls(static_cast<HMODULE>(module));
+    CountThreadNotificationSwitch();
+}
+
+const char* ModuleSuffix() {
+    return ".dll";
+}
+
+void* LoadModule(const char* path, std::string& error) {
+    HMODULE module = LoadLibraryA(path);
+    if (!module) {
+        DWORD code = GetLastError();
+        char text[512] = "";
+        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                       text, sizeof text, nullptr);
+        error = text[0] ? text : "cannot load module (error " + std::to_string(code) + ")";
+        while (!error.empty() && (error.back() == '\n' || error.back() == '\r')) {
+            error.pop_back();
+        }
+    }
+    return module;
+}
+
+void* FindSymbol(void* module, const char* name) {
+    return module ? reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(module), name))
+                  : nullptr;
+}
+
+void UnloadModule(void* module) {
+    if (module) {
+        FreeLibrary(static_cast<HMODULE>(module));
+    }
+}
+
+void* ModuleOf(const void* address) {
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       static_cast<const char*>(address), &module);
+    return module;
+}
+
+const unsigned char* FindModuleResource(void* module, unsigned type, unsigned identifier,
+                                        unsigned language, size_t& size) {
+    size = 0;
+    HMODULE handle = static_cast<HMODULE>(module);
+    HRSRC found = FindResourceExA(handle, MAKEINTRESOURCEA(type), MAKEINTRESOURCEA(identifier),
+                                  static_cast<WORD>(language));
+    HGLOBAL loaded = found ? LoadResource(handle, found) : nullptr;
+    const void* bytes = loaded ? LockResource(loaded) : nullptr;
+    if (bytes) {
+        size = SizeofResource(handle, found);
+    }
+    return static_cast<const unsigned char*>(bytes);
+}
+
+std::string ExecutablePath() {
+    char buffer[MAX_PATH];
+    DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::string(buffer, length) : std::string();
+}
+
+} // namespace ZqPlatform
