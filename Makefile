@@ -78,10 +78,12 @@ bench: build
 	build/bin/texture_report_benchmark
 	bash bench/zqhdr-bench.sh build
 
-# The reader's fuzzer under ASan and UBSan for FUZZ_SECONDS; any finding fails.
+# Every fuzzer under ASan and UBSan for FUZZ_SECONDS each; any finding fails.
 fuzz:
 	@$(MAKE) --no-print-directory install LIST="$(FUZZ_PACKAGES)"
-	bash fuzz/build.sh $(FUZZ_SECONDS)
+	cmake --preset fuzz -DZQ_FUZZ_SECONDS=$(FUZZ_SECONDS)
+	cmake --build --preset fuzz
+	ctest --preset fuzz
 
 format: deps
 	git ls-files --cached --others --exclude-standard '*.cpp' '*.h' | xargs clang-format -i

@@ -27,8 +27,15 @@ function(zq_add_test name)
   target_compile_definitions(${name} PRIVATE ZQ_BUILD_DIR="${CMAKE_BINARY_DIR}"
                                              ZQ_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   add_test(NAME ${name} COMMAND ${name})
-  if(ZQ_SANITIZE)
-    set_tests_properties(${name} PROPERTIES ENVIRONMENT
+  zq_sanitizer_environment(${name})
+endfunction()
+
+# zq_sanitizer_environment(TEST)
+# The one place the sanitizers' run-time settings are kept: report leaks, and
+# stop at the first finding with a stack trace.
+function(zq_sanitizer_environment test)
+  if(ZQ_SANITIZE OR ZQ_FUZZ)
+    set_tests_properties(${test} PROPERTIES ENVIRONMENT
       "ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
   endif()
 endfunction()
