@@ -11,19 +11,39 @@ function(zq_add_plugin_module name)
   endif()
   add_library(${name} MODULE ${ARG_SOURCES} ${frame_sources})
   target_link_libraries(${name} PRIVATE ZqFrame ZqPlatform ${ARG_LIBRARIES})
+  list(TRANSFORM ARG_SOURCES PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
   set_target_properties(${name} PROPERTIES
     PREFIX ""
     INSTALL_RPATH "\$ORIGIN/../.." # installed in lib/zq/plugins, beside lib/
     LIBRARY_OUTPUT_DIRECTORY ${ZQ_PLUGIN_OUTPUT_DIRECTORY}
-    RUNTIME_OUTPUT_DIRECTORY ${ZQ_PLUGIN_OUTPUT_DIRECTORY})
+    RUNTIME_OUTPUT_DIRECTORY ${ZQ_PLUGIN_OUTPUT_DIRECTORY}
+    ZQ_MODULE_SOURCES "${ARG_SOURCES};${frame_sources}"
+    ZQ_MODULE_LIBRARIES "${ARG_LIBRARIES}")
+endfunction()
+
+# zq_add_module_test(NAME MODULE module SOURCES ... LIBRARIES ...)
+# A test program for a plug-in module: the module's own sources and the frame
+# are compiled in, as in the module, so their load-time setup runs when the
+# test program starts and the module's headers are on the include path.
+function(zq_add_module_test name)
+  cmake_parse_arguments(ARG "" "MODULE" "SOURCES;LIBRARIES" ${ARGN})
+  get_target_property(module_sources ${ARG_MODULE} ZQ_MODULE_SOURCES)
+  get_target_property(module_libraries ${ARG_MODULE} ZQ_MODULE_LIBRARIES)
+  get_target_property(module_folder ${ARG_MODULE} SOURCE_DIR)
+  zq_add_test(${name}
+    SOURCES ${ARG_SOURCES} ${module_sources}
+    LIBRARIES ZqFrame ZqPlatform ${module_libraries} ${ARG_LIBRARIES})
+  target_include_directories(${name} PRIVATE ${module_folder})
 endfunction()
 
 # zq_add_test(NAME SOURCES ... LIBRARIES ...)
-# One GoogleTest program, registered with CTest as one test.
+# One GoogleTest program with the shared test support, registered with CTest
+# as one test.
 function(zq_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE GTest::gtest GTest::gtest_main ${ARG_LIBRARIES})
+  target_link_libraries(${name} PRIVATE GTest::gtest GTest::gtest_main ZqTestSupport
+                                        ${ARG_LIBRARIES})
   target_compile_definitions(${name} PRIVATE ZQ_BUILD_DIR="${CMAKE_BINARY_DIR}"
                                              ZQ_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   add_test(NAME ${name} COMMAND ${name})

@@ -1,7 +1,7 @@
 #include "CullSweepPlugin.h"
+#include "RecordingPresenter.h"
 #include "ZqAnimationLog.h"
 #include "ZqOptimize.h"
-#include "ZqPlatform.h"
 #include "ZqPluginModule.h"
 #include "ZqSceneGraphSharedData.h"
 #include "ZqSharedDataList.h"
@@ -13,33 +13,15 @@
 
 namespace {
 
-struct Recorder : ZqPlatform::Presenter {
-    void ShowMessageBox(const char* text, const char* caption, unsigned style) override {
-        boxes.push_back({text, caption, style});
-    }
-    void ShowInfoDialog(const char*, const char*) override { ++dialogs; }
-    struct Box {
-        std::string text;
-        std::string caption;
-        unsigned style;
-    };
-    std::vector<Box> boxes;
-    int dialogs = 0;
-};
-
 void RecordRoot(ZqAVObject* root, void* context) {
     static_cast<std::vector<std::string>*>(context)->push_back(root->GetName());
 }
 
 class CullSweepTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_previous = ZqPlatform::SetPresenter(&m_recorder);
-        ZqOptimize::SetRemovalObserver(RecordRoot, &m_processed);
-    }
+    void SetUp() override { ZqOptimize::SetRemovalObserver(RecordRoot, &m_processed); }
     void TearDown() override {
         ZqOptimize::SetRemovalObserver(nullptr, nullptr);
-        ZqPlatform::SetPresenter(m_previous);
         ZqSharedDataList::GetInstance()->RemoveAll();
     }
     ZqExecutionResult::ReturnCode Run() {
@@ -50,8 +32,7 @@ protected:
         return result->GetReturnCode();
     }
 
-    Recorder m_recorder;
-    ZqPlatform::Presenter* m_previous = nullptr;
+    RecordingPresenter m_recorder;
     std::vector<std::string> m_processed;
 };
 
@@ -59,11 +40,11 @@ protected:
 
 TEST_F(CullSweepTest, WithoutSceneDataShowsOneMessageAndFails) {
     EXPECT_EQ(Run(), ZqExecutionResult::RETURN_FAILURE);
-    ASSERT_EQ(m_recorder.boxes.size(), 1u);
-    EXPECT_EQ(m_recorder.boxes[0].text, "The Remove Hidden Objects Process Plug-in could not find "
-                                        "the ZqSceneGraphSharedData!");
-    EXPECT_EQ(m_recorder.boxes[0].caption, "Scene Graph Shared Data Missing");
-    EXPECT_EQ(m_recorder.boxes[0].style, 0x10u);
+    // One stop-icon box (style 0x10).
+    EXPECT_EQ(m_recorder.shown, std::vector<std::string>{"box|Scene Graph Shared Data Missing|"
+                                                         "The Remove Hidden Objects Process "
+                                                         "Plug-in could not find the "
+                                                         "ZqSceneGraphSharedData!|16"});
     EXPECT_TRUE(m_processed.empty());
 }
 
@@ -71,7 +52,7 @@ TEST_F(CullSweepTest, ZeroRootsSucceedsWithoutRemoving) {
     ZqSharedDataList::GetInstance()->Insert(new ZqSceneGraphSharedData);
     EXPECT_EQ(Run(), ZqExecutionResult::RETURN_SUCCESS);
     EXPECT_TRUE(m_processed.empty());
-    EXPECT_TRUE(m_recorder.boxes.empty());
+    EXPECT_TRUE(m_recorder.shown.empty());
 }
 
 TEST_F(CullSweepTest, ProcessesEveryRootOnceInOrder) {

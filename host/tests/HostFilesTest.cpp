@@ -1,11 +1,14 @@
 #include "CommandLine.h"
 #include "HostError.h"
-#include "HostTestSupport.h"
 #include "SceneFile.h"
+#include "ScratchFolder.h"
 #include "ScriptFile.h"
 #include "ZqSourceTexture.h"
 #include "ZqViewerPluginInfo.h"
 
+#include <gtest/gtest.h>
+
+#include <filesystem>
 #include <sstream>
 
 namespace {

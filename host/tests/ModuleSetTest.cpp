@@ -1,8 +1,12 @@
 #include "ModuleSet.h"
-#include "HostTestSupport.h"
+#include "ScratchFolder.h"
 #include "ZqPlatform.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <iterator>
 #include <set>
 

@@ -1,8 +1,7 @@
 // Runs the built zqhost as a user would and checks what it prints and returns.
-#include "HostTestSupport.h"
+#include "RunProgram.h"
 
-#include <cstdlib>
-#include <sys/wait.h>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -13,20 +12,8 @@ const char* const kRemoveHiddenStep =
     R"({"name": "Remove Hidden Objects Plug-in", "version": "1.0",
         "class": "CullSweepPlugin", "type": "PROCESS"})";
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome Zqhost(const ScratchFolder& folder, const std::string& arguments) {
-    std::string out = folder.Path("stdout.txt");
-    std::string err = folder.Path("stderr.txt");
-    std::string command =
-        kBuild + "/bin/zqhost " + arguments + " >" + out + " 2>" + err + " </dev/null";
-    int raw = std::system(command.c_str());
-    int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return {status, ReadText(out), ReadText(err)};
+ProgramOutcome Zqhost(const ScratchFolder& folder, const std::string& arguments) {
+    return RunProgram(folder, kBuild + "/bin/zqhost " + arguments);
 }
 
 std::string Script(const std::string& steps) {
@@ -37,7 +24,7 @@ std::string Script(const std::string& steps) {
 
 TEST(Zqhost, ListsPluginsWithTabs) {
     ScratchFolder folder;
-    Outcome outcome = Zqhost(folder, "plugins");
+    ProgramOutcome outcome = Zqhost(folder, "plugins");
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_EQ(outcome.out,
               "CullSweep.so\tRemove Hidden Objects Plug-in\t1.0\tCullSweepPlugin\tPROCESS\n"
@@ -54,8 +41,8 @@ TEST(Zqhost, ListsPluginsWithTabs) {
 
 TEST(Zqhost, OldScriptNamingWithdrawnPluginsStillRuns) {
     ScratchFolder folder;
-    Outcome outcome = Zqhost(folder, "run " + kExamples + "/old-pipeline.json --scene " +
-                                         kExamples + "/scene.json");
+    ProgramOutcome outcome = Zqhost(folder, "run " + kExamples + "/old-pipeline.json --scene " +
+                                                kExamples + "/scene.json");
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_EQ(outcome.err, "step 1: Texture Swizzle (TextureSwizzlePlugin): SUCCESS\n"
                            "step 2: Remove Hidden Objects Plug-in (CullSweepPlugin): SUCCESS\n"
@@ -65,14 +52,14 @@ TEST(Zqhost, OldScriptNamingWithdrawnPluginsStillRuns) {
 
 TEST(Zqhost, OptionsDialogByNameInAnyCase) {
     ScratchFolder folder;
-    Outcome shown = Zqhost(folder, "options \"ps2 VIEWER\"");
+    ProgramOutcome shown = Zqhost(folder, "options \"ps2 VIEWER\"");
     EXPECT_EQ(shown.status, 0);
     EXPECT_EQ(shown.err, "[PS2 Viewer] This class has been deprecated by Quorvel.\n"
                          "Please remove this plug-in from your script.\n");
-    Outcome none = Zqhost(folder, "options \"Remove Hidden Objects Plug-in\"");
+    ProgramOutcome none = Zqhost(folder, "options \"Remove Hidden Objects Plug-in\"");
     EXPECT_EQ(none.status, 1);
     EXPECT_EQ(none.err, "zqhost: Remove Hidden Objects Plug-in has no options dialog\n");
-    Outcome unknown = Zqhost(folder, "options Nobody");
+    ProgramOutcome unknown = Zqhost(folder, "options Nobody");
     EXPECT_EQ(unknown.status, 1);
     EXPECT_EQ(unknown.err, "zqhost: no plug-in is named \"Nobody\"\n");
 }
@@ -80,8 +67,8 @@ TEST(Zqhost, OptionsDialogByNameInAnyCase) {
 TEST(Zqhost, RemovesHiddenObjectsFromTheDemoScene) {
     ScratchFolder folder;
     std::string saved = folder.Path("after.json");
-    Outcome outcome = Zqhost(folder, "run " + kExamples + "/remove-hidden.json --scene " +
-                                         kExamples + "/scene.json --save-scene " + saved);
+    ProgramOutcome outcome = Zqhost(folder, "run " + kExamples + "/remove-hidden.json --scene " +
+                                                kExamples + "/scene.json --save-scene " + saved);
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_EQ(outcome.err, "step 1: Remove Hidden Objects Plug-in (CullSweepPlugin): SUCCESS\n"
                            "step 2: Texture Analyzer (ZqImageTallyPlugin): SUCCESS\n");
@@ -89,7 +76,7 @@ TEST(Zqhost, RemovesHiddenObjectsFromTheDemoScene) {
                                 "(64 x 32)\r\r\n",
                                 0),
               0u);
-    Outcome shown = Zqhost(folder, "scene " + saved);
+    ProgramOutcome shown = Zqhost(folder, "scene " + saved);
     EXPECT_EQ(shown.out.substr(0, shown.out.find("texture ")),
               "Level\n  Terrain\n  Buildings\n    Tower\n    Hall\n      HallFloor\n"
               "Characters\n  Hero\nSky\n9 objects\n");
@@ -99,7 +86,7 @@ TEST(Zqhost, WithoutASceneTheStepFailsWithItsMessage) {
     ScratchFolder folder;
     std::string script = folder.Write("s.json", Script(kRemoveHiddenStep));
     std::string dialogs = folder.Path("dialogs");
-    Outcome outcome = Zqhost(folder, "run " + script + " --save-dialogs " + dialogs);
+    ProgramOutcome outcome = Zqhost(folder, "run " + script + " --save-dialogs " + dialogs);
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(outcome.err,
               "[Scene Graph Shared Data Missing] The Remove Hidden Objects Process Plug-in could "
@@ -118,7 +105,7 @@ TEST(Zqhost, StepsNoPluginAcceptsFailTheRunButEveryStepRuns) {
                                          "type": "PROCESS"}, )") +
                kRemoveHiddenStep));
     std::string scene = folder.Write("scene.json", R"({"roots": []})");
-    Outcome outcome = Zqhost(folder, "run " + script + " --scene " + scene);
+    ProgramOutcome outcome = Zqhost(folder, "run " + script + " --scene " + scene);
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(outcome.err, "step 1: Old (cullsweepplugin): no plug-in accepts this step\n"
                            "step 2: Remove Hidden Objects Plug-in (CullSweepPlugin): SUCCESS\n");
@@ -148,7 +135,7 @@ TEST(Zqhost, BadInputsEndInOneClearMessageAndStatusTwo) {
         {"", "no command given"},
     };
     for (const Case& c : cases) {
-        Outcome outcome = Zqhost(folder, c.arguments);
+        ProgramOutcome outcome = Zqhost(folder, c.arguments);
         EXPECT_EQ(outcome.status, 2) << c.arguments;
         EXPECT_EQ(outcome.err.rfind("zqhost: ", 0), 0u) << outcome.err;
         EXPECT_NE(outcome.err.find(c.message), std::string::npos) << outcome.err;
@@ -171,7 +158,7 @@ TEST(Zqhost, TextureReportOverTheScenesTextures) {
         folder.Write("s.json", Script(R"({"name": "Texture Analyzer", "version": "1.0",
                              "class": "ZqImageTallyPlugin", "type": "PROCESS"})"));
     std::string dialogs = folder.Path("dialogs");
-    Outcome outcome =
+    ProgramOutcome outcome =
         Zqhost(folder, "run " + script + " --scene " + scene + " --save-dialogs " + dialogs);
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     const std::string report =
@@ -199,7 +186,7 @@ TEST(Zqhost, TextureReportOverTheScenesTextures) {
     EXPECT_EQ(outcome.out, "Texture Analysis Results:\n" + report + "\n");
 
     // Without a scene the report fails silently.
-    Outcome bare = Zqhost(folder, "run " + script);
+    ProgramOutcome bare = Zqhost(folder, "run " + script);
     EXPECT_EQ(bare.status, 1);
     EXPECT_EQ(bare.out, "");
     EXPECT_EQ(bare.err, "step 1: Texture Analyzer (ZqImageTallyPlugin): FAILURE\n");

@@ -1,11 +1,12 @@
 // A viewer step end to end: zqhost runs MotionLens, whose nested script runs
 // the stand-in exporters, and a real viewer program is started on the KFM file.
-#include "HostTestSupport.h"
+#include "RunProgram.h"
+
+#include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
+#include <filesystem>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -39,13 +40,11 @@ protected:
     }
 
     int Run(const std::string& extra, std::string& err) {
-        std::string errPath = m_folder.Path("stderr.txt");
-        std::string command = std::string(ZQ_BUILD_DIR) + "/bin/zqhost run " + m_script +
-                              " --plugins '" + m_plugins.string() + "' --registry " + m_registry +
-                              " " + extra + " >/dev/null 2>" + errPath;
-        int raw = std::system(command.c_str());
-        err = ReadText(errPath);
-        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        ProgramOutcome outcome = RunProgram(
+            m_folder, std::string(ZQ_BUILD_DIR) + "/bin/zqhost run " + m_script + " --plugins '" +
+                          m_plugins.string() + "' --registry " + m_registry + " " + extra);
+        err = outcome.err;
+        return outcome.status;
     }
 
     ScratchFolder m_folder;

@@ -1,6 +1,6 @@
 #include "ZqImageTallyPlugin.h"
 #include "ImageTallyTestSupport.h"
-#include "ZqPlatform.h"
+#include "RecordingPresenter.h"
 #include "ZqPluginModule.h"
 #include "ZqRenderedTexture.h"
 #include "ZqSceneGraphSharedData.h"
@@ -13,27 +13,16 @@
 
 namespace {
 
-class ImageTallyTest : public ::testing::Test, ZqPlatform::Presenter {
+class ImageTallyTest : public ::testing::Test {
 protected:
-    void SetUp() override { m_previous = ZqPlatform::SetPresenter(this); }
-    void TearDown() override {
-        ZqPlatform::SetPresenter(m_previous);
-        ZqSharedDataList::GetInstance()->RemoveAll();
-    }
-    void ShowMessageBox(const char* text, const char*, unsigned) override {
-        m_shown.push_back(std::string("box:") + text);
-    }
-    void ShowInfoDialog(const char* title, const char* text) override {
-        m_shown.push_back(std::string(title) + "|" + text);
-    }
+    void TearDown() override { ZqSharedDataList::GetInstance()->RemoveAll(); }
     ZqExecutionResult::ReturnCode Run() {
         ZqPointer<ZqImageTallyPlugin> plugin = new ZqImageTallyPlugin;
         ZqPointer<ZqExecutionResult> result = plugin->Execute(nullptr);
         EXPECT_EQ(result->GetRefCount(), 1u);
         return result->GetReturnCode();
     }
-    std::vector<std::string> m_shown;
-    ZqPlatform::Presenter* m_previous = nullptr;
+    RecordingPresenter m_recorder;
 };
 
 } // namespace
@@ -44,7 +33,8 @@ TEST_F(ImageTallyTest, ShowsTheReportAndKeepsItAsTheModulesText) {
     EXPECT_EQ(Run(), ZqExecutionResult::RETURN_SUCCESS);
     std::string report = static_cast<const char*>(ImageTallyReportText());
     EXPECT_EQ(report.rfind("ZqRenderedTexture Object: (2 x 3)\r\r\n\r\r\n====", 0), 0u);
-    EXPECT_EQ(m_shown, std::vector<std::string>{"Texture Analysis Results:|" + report});
+    EXPECT_EQ(m_recorder.shown,
+              std::vector<std::string>{"dialog|Texture Analysis Results:|" + report});
 
     // A second run replaces the report; nothing accumulates.
     texture = nullptr;
@@ -60,10 +50,10 @@ TEST_F(ImageTallyTest, WithoutSceneDataFailsSilentlyAndKeepsTheLastReport) {
     EXPECT_EQ(Run(), ZqExecutionResult::RETURN_SUCCESS);
     std::string before = static_cast<const char*>(ImageTallyReportText());
     ZqSharedDataList::GetInstance()->RemoveAll();
-    m_shown.clear();
+    m_recorder.shown.clear();
     ZqPointer<ZqTexture> texture = new ZqRenderedTexture(5, 5);
     EXPECT_EQ(Run(), ZqExecutionResult::RETURN_FAILURE);
-    EXPECT_TRUE(m_shown.empty());
+    EXPECT_TRUE(m_recorder.shown.empty());
     EXPECT_EQ(std::string(ImageTallyReportText()), before);
 }
 

@@ -1,4 +1,6 @@
 // The real POSIX launcher: splitting, WinExec's answers, no waiting, no zombie.
+#include "RecordingLauncher.h"
+#include "ScratchFolder.h"
 #include "ZqPlatform.h"
 
 #include <gtest/gtest.h>
@@ -24,18 +26,10 @@ namespace {
 
 class LaunchTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_folder = fs::path(::testing::TempDir()) / ("zqlaunch-" + std::to_string(getpid()));
-        fs::remove_all(m_folder);
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
-
     std::string Write(const std::string& name, const std::string& contents, bool executable) {
-        fs::path path = m_folder / name;
-        std::ofstream(path) << contents;
+        std::string path = m_folder.Write(name, contents);
         chmod(path.c_str(), executable ? 0755 : 0644);
-        return path.string();
+        return path;
     }
     // Waits up to ten seconds for `condition`.
     template <class Condition> static bool Eventually(Condition condition) {
@@ -56,7 +50,7 @@ protected:
                                                                       : line.substr(close + 2, 1);
     }
 
-    fs::path m_folder;
+    ScratchFolder m_folder;
 };
 
 std::string ReadFirstLine(const std::string& path) {
@@ -103,11 +97,11 @@ TEST_F(LaunchTest, FailuresAnswerWithWindowsValues) {
         std::string line;
         int expected;
     } cases[] = {
-        {(m_folder / "missing-program").string(), ZqPlatform::LAUNCH_FILE_NOT_FOUND},
+        {m_folder.Path("missing-program"), ZqPlatform::LAUNCH_FILE_NOT_FOUND},
         {"zq-no-such-program-anywhere --flag", ZqPlatform::LAUNCH_FILE_NOT_FOUND},
-        {(m_folder / "no-folder" / "program").string(), ZqPlatform::LAUNCH_PATH_NOT_FOUND},
+        {m_folder.Path("no-folder/program"), ZqPlatform::LAUNCH_PATH_NOT_FOUND},
         {notExecutable, ZqPlatform::LAUNCH_ACCESS_DENIED},
-        {m_folder.string(), ZqPlatform::LAUNCH_ACCESS_DENIED},
+        {m_folder.Root().string(), ZqPlatform::LAUNCH_ACCESS_DENIED},
         {badFormat, ZqPlatform::LAUNCH_BAD_FORMAT},
         {"", ZqPlatform::LAUNCH_FILE_NOT_FOUND},
     };
@@ -118,9 +112,9 @@ TEST_F(LaunchTest, FailuresAnswerWithWindowsValues) {
 }
 
 TEST_F(LaunchTest, StartsWithoutWaitingAndPassesTheWords) {
-    std::string pidFile = (m_folder / "pid").string();
-    std::string release = (m_folder / "release").string();
-    std::string args = (m_folder / "args").string();
+    std::string pidFile = m_folder.Path("pid");
+    std::string release = m_folder.Path("release");
+    std::string args = m_folder.Path("args");
     std::string program =
         Write("waits",
               "#!/bin/sh\nprintf '%s|' \"$@\" > " + args + "\necho $$ > " + pidFile +
@@ -142,10 +136,10 @@ TEST_F(LaunchTest, StartsWithoutWaitingAndPassesTheWords) {
 }
 
 TEST_F(LaunchTest, ProgramsAreFoundInPath) {
-    std::string marker = (m_folder / "ran").string();
+    std::string marker = m_folder.Path("ran");
     Write("zq-path-program", "#!/bin/sh\necho ran > " + marker + "\n", true);
     std::string oldPath = getenv("PATH") ? getenv("PATH") : "";
-    setenv("PATH", (m_folder.string() + ":" + oldPath).c_str(), 1);
+    setenv("PATH", (m_folder.Root().string() + ":" + oldPath).c_str(), 1);
     int result = ZqPlatform::LaunchProgram("zq-path-program", ZqPlatform::SHOW_NORMAL);
     setenv("PATH", oldPath.c_str(), 1);
     EXPECT_GT(result, 31);
@@ -153,14 +147,14 @@ TEST_F(LaunchTest, ProgramsAreFoundInPath) {
 }
 
 TEST_F(LaunchTest, PathLookupSkipsFilesThatCannotBeRun) {
-    fs::create_directory(m_folder / "first");
-    fs::create_directory(m_folder / "second");
-    std::string marker = (m_folder / "ran").string();
+    fs::create_directory(m_folder.Root() / "first");
+    fs::create_directory(m_folder.Root() / "second");
+    std::string marker = m_folder.Path("ran");
     Write("first/zq-path-program", "#!/bin/sh\necho first > " + marker + "\n", false);
     Write("second/zq-path-program", "#!/bin/sh\necho second > " + marker + "\n", true);
     std::string oldPath = getenv("PATH") ? getenv("PATH") : "";
-    std::string first = (m_folder / "first").string();
-    setenv("PATH", (first + ":" + (m_folder / "second").string() + ":" + oldPath).c_str(), 1);
+    std::string first = m_folder.Path("first");
+    setenv("PATH", (first + ":" + m_folder.Path("second") + ":" + oldPath).c_str(), 1);
     int result = ZqPlatform::LaunchProgram("zq-path-program", ZqPlatform::SHOW_NORMAL);
     // With only the file that cannot be run, that is what the launch says.
     setenv("PATH", (first + ":" + oldPath).c_str(), 1);
@@ -172,7 +166,7 @@ TEST_F(LaunchTest, PathLookupSkipsFilesThatCannotBeRun) {
 }
 
 TEST_F(LaunchTest, TheProgramGetsNoStandardInput) {
-    std::string seen = (m_folder / "seen").string();
+    std::string seen = m_folder.Path("seen");
     std::string program =
         Write("reads",
               "#!/bin/sh\nif read line; then echo \"read $line\"; else echo none; fi > " + seen +
@@ -197,7 +191,7 @@ TEST_F(LaunchTest, TheProgramGetsNoStandardInput) {
 // AddressSanitizer reserves far more address space than the limit below.
 #if !defined(__SANITIZE_ADDRESS__)
 TEST_F(LaunchTest, WhenNoReapingThreadCanBeMadeNothingIsStarted) {
-    std::string marker = (m_folder / "ran").string();
+    std::string marker = m_folder.Path("ran");
     std::string program = Write("marks", "#!/bin/sh\necho ran > " + marker + "\n", true);
     pid_t tester = fork();
     ASSERT_GE(tester, 0);
@@ -235,15 +229,16 @@ TEST_F(LaunchTest, WhenNoReapingThreadCanBeMadeNothingIsStarted) {
 #endif
 
 TEST(Launcher, AnInstalledLauncherTakesOver) {
-    struct Recorder : ZqPlatform::Launcher {
-        int Launch(const char* line, int show) override {
-            seen = std::string(line) + "|" + std::to_string(show);
-            return 2;
-        }
-        std::string seen;
-    } recorder;
-    ZqPlatform::Launcher* previous = ZqPlatform::SetLauncher(&recorder);
-    EXPECT_EQ(ZqPlatform::LaunchProgram("anything at all", 1), 2);
-    EXPECT_EQ(ZqPlatform::SetLauncher(previous), &recorder);
-    EXPECT_EQ(recorder.seen, "anything at all|1");
+    ZqPlatform::Launcher* before = ZqPlatform::SetLauncher(nullptr);
+    ZqPlatform::SetLauncher(before);
+    {
+        RecordingLauncher recorder;
+        recorder.result = 2;
+        EXPECT_EQ(ZqPlatform::LaunchProgram("anything at all", 1), 2);
+        EXPECT_EQ(ZqPlatform::SetLauncher(&recorder), &recorder);
+        EXPECT_EQ(recorder.commandLines, std::vector<std::string>{"anything at all"});
+        EXPECT_EQ(recorder.showCommands, std::vector<int>{1});
+    }
+    // Gone with the recorder: the launcher before it is back.
+    EXPECT_EQ(ZqPlatform::SetLauncher(before), before);
 }

@@ -36,11 +36,12 @@ TEST_F(MotionLensTest, CommandReadAtConstructionAndAgainOnlyWhileEmpty) {
     RegisterViewer("second %1");
     EXPECT_TRUE(plugin->CanView(step));
     EXPECT_TRUE(plugin->LaunchViewer(Text(Path("a.KFM"))));
-    EXPECT_EQ(m_launches.back(), "first " + Path("a.KFM")); // known commands are not re-read
+    EXPECT_EQ(m_launcher.commandLines.back(),
+              "first " + Path("a.KFM")); // known commands are not re-read
 
     ZqPointer<MotionLensPlugin> fresh = new MotionLensPlugin;
     EXPECT_TRUE(fresh->LaunchViewer(Text(Path("a.KFM"))));
-    EXPECT_EQ(m_launches.back(), "second " + Path("a.KFM"));
+    EXPECT_EQ(m_launcher.commandLines.back(), "second " + Path("a.KFM"));
 }
 
 TEST_F(MotionLensTest, RefusedStepsDoNotReadTheRegistry) {
@@ -51,7 +52,7 @@ TEST_F(MotionLensTest, RefusedStepsDoNotReadTheRegistry) {
     UnregisterViewer();
     // Had either refusal read the registry, the command would now be known.
     EXPECT_FALSE(plugin->LaunchViewer(Text(Path("a.KFM"))));
-    EXPECT_TRUE(m_launches.empty());
+    EXPECT_TRUE(m_launcher.commandLines.empty());
 }
 
 TEST_F(MotionLensTest, SideFilesAreGoneWhenTheViewerStarts) {
@@ -62,21 +63,21 @@ TEST_F(MotionLensTest, SideFilesAreGoneWhenTheViewerStarts) {
         Touch(stem + suffix);
     }
     std::vector<bool> presentAtLaunch;
-    m_onLaunch = [&] {
+    m_launcher.onLaunch = [&] {
         for (const char* suffix : {".set", ".map", "_Anim.h", ".KFM", ".other"}) {
             presentAtLaunch.push_back(Exists(stem + suffix));
         }
     };
     EXPECT_TRUE(plugin->LaunchViewer(Text(stem + ".KFM")));
     EXPECT_EQ(presentAtLaunch, (std::vector<bool>{false, false, false, true, true}));
-    EXPECT_EQ(m_launches, std::vector<std::string>{"viewer.exe " + stem + ".KFM"});
-    EXPECT_EQ(m_showCommands, std::vector<int>{1});
+    EXPECT_EQ(m_launcher.commandLines, std::vector<std::string>{"viewer.exe " + stem + ".KFM"});
+    EXPECT_EQ(m_launcher.showCommands, std::vector<int>{1});
 }
 
 TEST_F(MotionLensTest, StemIsCutAtTheLastDotWhereverItIs) {
     RegisterViewer("v %1");
     ZqPointer<MotionLensPlugin> plugin = new MotionLensPlugin;
-    std::filesystem::create_directories(m_folder / "dir.d");
+    std::filesystem::create_directories(m_folder.Root() / "dir.d");
     Touch(Path("dir.set"));
     Touch(Path("dir.d") + "/file.set");
     EXPECT_TRUE(plugin->LaunchViewer(Text(Path("dir.d") + "/file")));
@@ -89,7 +90,7 @@ TEST_F(MotionLensTest, StemIsCutAtTheLastDotWhereverItIs) {
     Touch(noDot + ".set");
     EXPECT_TRUE(plugin->LaunchViewer(Text(noDot)));
     EXPECT_FALSE(Exists(noDot + ".set"));
-    EXPECT_EQ(m_launches.back(), "v " + noDot);
+    EXPECT_EQ(m_launcher.commandLines.back(), "v " + noDot);
 }
 
 TEST_F(MotionLensTest, StoredCommandKeepsItsPlaceholder) {
@@ -97,7 +98,7 @@ TEST_F(MotionLensTest, StoredCommandKeepsItsPlaceholder) {
     ZqPointer<MotionLensPlugin> plugin = new MotionLensPlugin;
     EXPECT_TRUE(plugin->LaunchViewer("C:\\A\\one.KFM"));
     EXPECT_TRUE(plugin->LaunchViewer("C:\\B\\two words.KFM"));
-    EXPECT_EQ(m_launches,
+    EXPECT_EQ(m_launcher.commandLines,
               (std::vector<std::string>{
                   "\"C:\\Tools\\View.exe\" /open C:\\A\\one.KFM /again C:\\A\\one.KFM",
                   "\"C:\\Tools\\View.exe\" /open C:\\B\\two words.KFM /again C:\\B\\two "
@@ -110,7 +111,7 @@ TEST_F(MotionLensTest, CommandWithoutPlaceholderStillDeletesSideFiles) {
     Touch(Path("T.map"));
     EXPECT_TRUE(plugin->LaunchViewer(Text(Path("T.KFM"))));
     EXPECT_FALSE(Exists(Path("T.map")));
-    EXPECT_EQ(m_launches, std::vector<std::string>{"viewer.exe --empty"});
+    EXPECT_EQ(m_launcher.commandLines, std::vector<std::string>{"viewer.exe --empty"});
 }
 
 TEST_F(MotionLensTest, NothingHappensWithoutCommandOrPath) {
@@ -121,14 +122,14 @@ TEST_F(MotionLensTest, NothingHappensWithoutCommandOrPath) {
     RegisterViewer("viewer %1");
     ZqPointer<MotionLensPlugin> known = new MotionLensPlugin;
     EXPECT_FALSE(known->LaunchViewer(""));
-    EXPECT_TRUE(m_launches.empty());
-    EXPECT_TRUE(m_boxes.empty());
+    EXPECT_TRUE(m_launcher.commandLines.empty());
+    EXPECT_TRUE(m_presenter.shown.empty());
 }
 
 TEST_F(MotionLensTest, EveryLaunchFailureIsFalseAndTheKnownOnesSaySo) {
     RegisterViewer("viewer %1");
     ZqPointer<MotionLensPlugin> plugin = new MotionLensPlugin;
-    const std::string caption = "KFM Viewer Error|";
+    const std::string caption = "box|KFM Viewer Error|";
     struct Case {
         int result;
         bool started;
@@ -146,10 +147,10 @@ TEST_F(MotionLensTest, EveryLaunchFailureIsFalseAndTheKnownOnesSaySo) {
         {33, true, ""},
     };
     for (const Case& c : cases) {
-        m_boxes.clear();
-        m_launchResult = c.result;
+        m_presenter.shown.clear();
+        m_launcher.result = c.result;
         EXPECT_EQ(plugin->LaunchViewer(Text(Path("x.KFM"))), c.started) << c.result;
-        EXPECT_EQ(m_boxes,
+        EXPECT_EQ(m_presenter.shown,
                   c.box.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.box})
             << c.result;
     }

@@ -13,9 +13,9 @@ TEST_F(MotionLensTest, SideFilesAreDeletedInOrderBeforeTheLaunch) {
     }
     int watch = inotify_init1(IN_NONBLOCK);
     ASSERT_GE(watch, 0);
-    ASSERT_GE(inotify_add_watch(watch, m_folder.c_str(), IN_DELETE), 0);
+    ASSERT_GE(inotify_add_watch(watch, m_folder.Root().c_str(), IN_DELETE), 0);
     std::vector<std::string> deleted;
-    m_onLaunch = [&] {
+    m_launcher.onLaunch = [&] {
         alignas(inotify_event) char buffer[4096];
         ssize_t length = read(watch, buffer, sizeof(buffer));
         for (ssize_t at = 0; at < length;) {
@@ -30,6 +30,6 @@ TEST_F(MotionLensTest, SideFilesAreDeletedInOrderBeforeTheLaunch) {
                                                  "MOTIONLENSTEMP_Anim.h"}));
     EXPECT_TRUE(Exists(stem + ".KFM"));
     EXPECT_TRUE(Exists(stem + ".other"));
-    EXPECT_EQ(m_launches, std::vector<std::string>{"viewer.exe " + stem + ".KFM"});
-    EXPECT_EQ(m_showCommands, std::vector<int>{1});
+    EXPECT_EQ(m_launcher.commandLines, std::vector<std::string>{"viewer.exe " + stem + ".KFM"});
+    EXPECT_EQ(m_launcher.showCommands, std::vector<int>{1});
 }

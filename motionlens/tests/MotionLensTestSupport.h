@@ -1,6 +1,9 @@
 #pragma once
 
 #include "MotionLensPlugin.h"
+#include "RecordingLauncher.h"
+#include "RecordingPresenter.h"
+#include "ScratchFolder.h"
 #include "ZqPlatform.h"
 
 #include <gtest/gtest.h>
@@ -8,31 +11,14 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <string>
-#include <vector>
 
 // Records launches and message boxes instead of starting programs and
 // showing windows, and gives each test its own registry file and folder.
-class MotionLensTest : public ::testing::Test, ZqPlatform::Launcher, ZqPlatform::Presenter {
+class MotionLensTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_folder = std::filesystem::path(::testing::TempDir()) /
-                   (std::string("motionlens-") + test->name());
-        std::filesystem::remove_all(m_folder);
-        std::filesystem::create_directories(m_folder);
-        m_registry = (m_folder / "registry.reg").string();
-        ZqPlatform::SetRegistryFile(m_registry.c_str());
-        m_previousLauncher = ZqPlatform::SetLauncher(this);
-        m_previousPresenter = ZqPlatform::SetPresenter(this);
-    }
-    void TearDown() override {
-        ZqPlatform::SetPresenter(m_previousPresenter);
-        ZqPlatform::SetLauncher(m_previousLauncher);
-        ZqPlatform::SetRegistryFile(nullptr);
-        std::filesystem::remove_all(m_folder);
-    }
+    void SetUp() override { ZqPlatform::SetRegistryFile(m_registry.c_str()); }
+    void TearDown() override { ZqPlatform::SetRegistryFile(nullptr); }
 
     void RegisterViewer(const std::string& command) {
         std::string escaped;
@@ -49,34 +35,14 @@ protected:
     }
     void UnregisterViewer() { std::remove(m_registry.c_str()); }
 
-    std::string Path(const std::string& name) const { return (m_folder / name).string(); }
+    std::string Path(const std::string& name) const { return m_folder.Path(name); }
     void Touch(const std::string& path) const { std::ofstream(path) << "x"; }
     static bool Exists(const std::string& path) { return std::filesystem::exists(path); }
 
-    int Launch(const char* commandLine, int showCommand) override {
-        m_launches.push_back(commandLine);
-        m_showCommands.push_back(showCommand);
-        if (m_onLaunch) {
-            m_onLaunch();
-        }
-        return m_launchResult;
-    }
-    void ShowMessageBox(const char* text, const char* caption, unsigned style) override {
-        m_boxes.push_back(std::string(caption) + "|" + text + "|" + std::to_string(style));
-    }
-    void ShowInfoDialog(const char*, const char*) override {}
-
-    std::filesystem::path m_folder;
-    std::string m_registry;
-    int m_launchResult = 42;
-    std::function<void()> m_onLaunch;
-    std::vector<std::string> m_launches;
-    std::vector<int> m_showCommands;
-    std::vector<std::string> m_boxes;
-
-private:
-    ZqPlatform::Launcher* m_previousLauncher = nullptr;
-    ZqPlatform::Presenter* m_previousPresenter = nullptr;
+    ScratchFolder m_folder;
+    std::string m_registry = m_folder.Path("registry.reg");
+    RecordingLauncher m_launcher;
+    RecordingPresenter m_presenter;
 };
 
 inline ZqPointer<ZqViewerPluginInfo> ViewerStep(const char* className, const char* version) {

@@ -35,9 +35,9 @@ protected:
         m_previousManager = ZqPluginManager::GetInstance();
         ZqPluginManager::SetInstance(&m_manager);
         // The plug-in folder sits two levels below the data folder.
-        std::filesystem::create_directories(m_folder / "tool" / "plugins");
-        std::filesystem::create_directories(m_folder / "Data");
-        m_pluginPath = (m_folder / "tool" / "plugins").string() + kSeparator;
+        std::filesystem::create_directories(m_folder.Root() / "tool" / "plugins");
+        std::filesystem::create_directories(m_folder.Root() / "Data");
+        m_pluginPath = (m_folder.Root() / "tool" / "plugins").string() + kSeparator;
         m_kfm = m_pluginPath + ".." + kSeparator + ".." + kSeparator + "Data" + kSeparator +
                 "MOTIONLENSTEMP.KFM";
     }
@@ -93,7 +93,8 @@ TEST_F(MotionLensViewTest, BuildsTheTwoStepExportScript) {
     EXPECT_EQ(Describe(script->GetPluginInfoAt(1)),
               "ZqExportPluginInfo|" + folder +
                   "|MOTIONLENSTEMP|.ZQF|ZQF Exporter|1.0|ZqfExportPlugin|EXPORT");
-    EXPECT_EQ(m_launches, std::vector<std::string>{"viewer " + m_kfm}); // not normalised
+    EXPECT_EQ(m_launcher.commandLines,
+              std::vector<std::string>{"viewer " + m_kfm}); // not normalised
 }
 
 TEST_F(MotionLensViewTest, ResultHoldsOneReferenceAndTheBatchIsReleased) {
@@ -122,7 +123,7 @@ TEST_F(MotionLensViewTest, FailedExportStartsNothingAndLeavesNoStaleKfm) {
     RegisterViewer("viewer %1");
     ZqPointer<MotionLensPlugin> plugin = MakePlugin();
     Touch(m_kfm);
-    Touch((m_folder / "Data" / "MOTIONLENSTEMP.set").string());
+    Touch((m_folder.Root() / "Data" / "MOTIONLENSTEMP.set").string());
     m_manager.succeed = false;
     bool kfmPresentDuringExport = true;
     m_manager.writeKfm = [&] { kfmPresentDuringExport = Exists(m_kfm); };
@@ -130,10 +131,10 @@ TEST_F(MotionLensViewTest, FailedExportStartsNothingAndLeavesNoStaleKfm) {
     EXPECT_EQ(result->GetReturnCode(), ZqExecutionResult::RETURN_FAILURE);
     EXPECT_FALSE(kfmPresentDuringExport); // deleted before the export ran
     EXPECT_FALSE(Exists(m_kfm));
-    EXPECT_TRUE(
-        Exists((m_folder / "Data" / "MOTIONLENSTEMP.set").string())); // no launch, no cleanup
-    EXPECT_TRUE(m_launches.empty());
-    EXPECT_TRUE(m_boxes.empty());
+    EXPECT_TRUE(Exists(
+        (m_folder.Root() / "Data" / "MOTIONLENSTEMP.set").string())); // no launch, no cleanup
+    EXPECT_TRUE(m_launcher.commandLines.empty());
+    EXPECT_TRUE(m_presenter.shown.empty());
 }
 
 TEST_F(MotionLensViewTest, SuccessfulExportWithoutViewerFailsSilently) {
@@ -141,17 +142,17 @@ TEST_F(MotionLensViewTest, SuccessfulExportWithoutViewerFailsSilently) {
     ZqPointer<ZqExecutionResult> result = plugin->View(nullptr);
     EXPECT_EQ(result->GetReturnCode(), ZqExecutionResult::RETURN_FAILURE);
     EXPECT_EQ(m_manager.scripts.size(), 1u);
-    EXPECT_TRUE(m_launches.empty());
-    EXPECT_TRUE(m_boxes.empty());
+    EXPECT_TRUE(m_launcher.commandLines.empty());
+    EXPECT_TRUE(m_presenter.shown.empty());
 }
 
 TEST_F(MotionLensViewTest, ViewerThatDoesNotStartFailsTheStep) {
     RegisterViewer("viewer %1");
     ZqPointer<MotionLensPlugin> plugin = MakePlugin();
-    m_launchResult = 2;
+    m_launcher.result = 2;
     ZqPointer<ZqExecutionResult> result = plugin->View(nullptr);
     EXPECT_EQ(result->GetReturnCode(), ZqExecutionResult::RETURN_FAILURE);
-    EXPECT_EQ(m_boxes.size(), 1u);
+    EXPECT_EQ(m_presenter.shown.size(), 1u);
 }
 
 TEST_F(MotionLensViewTest, WithoutAHostManagerTheStepFails) {
@@ -161,5 +162,5 @@ TEST_F(MotionLensViewTest, WithoutAHostManagerTheStepFails) {
     unsigned objects = ZqRefObject::GetTotalObjectCount();
     EXPECT_EQ(plugin->View(nullptr)->GetReturnCode(), ZqExecutionResult::RETURN_FAILURE);
     EXPECT_EQ(ZqRefObject::GetTotalObjectCount(), objects);
-    EXPECT_TRUE(m_launches.empty());
+    EXPECT_TRUE(m_launcher.commandLines.empty());
 }

@@ -1,4 +1,5 @@
 #include "DeprecatedViewerPlugin.h"
+#include "RecordingPresenter.h"
 #include "ZqPlatform.h"
 #include "ZqPluginModule.h"
 #include "ZqSceneGraphSharedData.h"
@@ -13,14 +14,6 @@ namespace {
 
 const char* const kDeprecation =
     "This class has been deprecated by Quorvel.\nPlease remove this plug-in from your script.";
-
-struct Recorder : ZqPlatform::Presenter {
-    void ShowMessageBox(const char* text, const char* caption, unsigned) override {
-        boxes.push_back(std::string(caption) + "|" + text);
-    }
-    void ShowInfoDialog(const char*, const char*) override {}
-    std::vector<std::string> boxes;
-};
 
 ZqPointer<ZqPluginInfo> Step(const char* name, const char* className, bool viewer) {
     ZqPointer<ZqPluginInfo> info =
@@ -92,8 +85,7 @@ TEST_F(RetiredStubsTest, RunsSucceedAndChangeNothing) {
     root->AttachChild(hidden);
     scene->AddRoot(root);
     ZqSharedDataList::GetInstance()->Insert(scene);
-    Recorder recorder;
-    ZqPlatform::Presenter* previous = ZqPlatform::SetPresenter(&recorder);
+    RecordingPresenter recorder;
 
     const char* names[] = {"Texture Swizzle", "PS2 Viewer", "Xbox Viewer"};
     for (unsigned i = 0; i < 3; ++i) {
@@ -102,12 +94,11 @@ TEST_F(RetiredStubsTest, RunsSucceedAndChangeNothing) {
         EXPECT_EQ(result->GetReturnCode(), ZqExecutionResult::RETURN_SUCCESS) << names[i];
         EXPECT_EQ(result->GetRefCount(), 1u);
     }
-    ZqPlatform::SetPresenter(previous);
     ZqSharedDataList::GetInstance()->RemoveAll();
     EXPECT_EQ(scene->GetRootCount(), 1u);
     EXPECT_EQ(root->GetChildCount(), 1u);
     EXPECT_TRUE(hidden->GetAppCulled());
-    EXPECT_TRUE(recorder.boxes.empty());
+    EXPECT_TRUE(recorder.shown.empty());
 }
 
 TEST_F(RetiredStubsTest, ViewersSupportNoRenderer) {
@@ -120,11 +111,10 @@ TEST_F(RetiredStubsTest, ViewersSupportNoRenderer) {
 }
 
 TEST_F(RetiredStubsTest, OptionsDialogAsksToRemoveTheStep) {
-    Recorder recorder;
-    ZqPlatform::Presenter* previous = ZqPlatform::SetPresenter(&recorder);
+    RecordingPresenter recorder;
     EXPECT_TRUE(Plugin(1)->ShowOptionsDialog(nullptr, nullptr));
-    ZqPlatform::SetPresenter(previous);
-    EXPECT_EQ(recorder.boxes, std::vector<std::string>{std::string("PS2 Viewer|") + kDeprecation});
+    EXPECT_EQ(recorder.shown,
+              std::vector<std::string>{std::string("box|PS2 Viewer|") + kDeprecation + "|16"});
 }
 
 TEST(RetiredStubsModule, ExportsGetPluginsOnly) {

@@ -4,6 +4,7 @@
 #include "HdrTestImages.h"
 #include "ImageStats.h"
 #include "ImageWriters.h"
+#include "ScratchFolder.h"
 
 #include <ImfRgbaFile.h>
 #include <gtest/gtest.h>
@@ -13,9 +14,7 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -79,32 +78,16 @@ BandedReader::Result Decode(const Bytes& image, BandSink& sink, size_t bandBytes
     return reader.Decode(file, sink, error);
 }
 
-std::string Read(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 class BandedWriterTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_folder = fs::path(::testing::TempDir()) /
-                   (std::string("zqhdr-banded-") +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_folder);
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
-
     // Decodes through a real writer into `name`; the result of the decode.
     BandedReader::Result Convert(const Bytes& image, OutputKind kind, const std::string& name,
                                  size_t bandBytes, double exposure = 0.0) {
-        std::unique_ptr<BandSink> writer = MakeWriter(kind, (m_folder / name).string(), exposure);
+        std::unique_ptr<BandSink> writer = MakeWriter(kind, m_folder.Path(name), exposure);
         return Decode(image, *writer, bandBytes);
     }
 
-    fs::path m_folder;
+    ScratchFolder m_folder;
 };
 
 std::vector<unsigned char> PngPixels(const fs::path& path, unsigned& width, unsigned& height) {
@@ -200,7 +183,7 @@ TEST_F(BandedWriterTest, RawIsTheWholeDecodeByteForByte) {
         for (size_t bandBytes : kBandSizes) {
             ASSERT_EQ(Convert(image, OutputKind::Raw, "out.raw", bandBytes),
                       BandedReader::Result::Decoded);
-            EXPECT_EQ(Read(m_folder / "out.raw"), WholeDecode(image)) << resolution;
+            EXPECT_EQ(ReadText(m_folder.Path("out.raw")), WholeDecode(image)) << resolution;
         }
     }
 }
@@ -209,7 +192,7 @@ TEST_F(BandedWriterTest, ExrHoldsTheSameHalvesInTheFilesLineOrder) {
     for (const char* resolution : kResolutions) {
         Bytes image = Concat(Header(resolution), FlatPixels(7, 5));
         ASSERT_EQ(Convert(image, OutputKind::Exr, "out.exr", 80), BandedReader::Result::Decoded);
-        Imf::RgbaInputFile exr((m_folder / "out.exr").string().c_str());
+        Imf::RgbaInputFile exr((m_folder.Root() / "out.exr").string().c_str());
         Imath::Box2i window = exr.dataWindow();
         ASSERT_EQ(window.max.x - window.min.x + 1, 5);
         ASSERT_EQ(window.max.y - window.min.y + 1, 7);
@@ -234,7 +217,7 @@ TEST_F(BandedWriterTest, PngIsThePreviewOfTheWholeDecode) {
             ASSERT_EQ(Convert(image, OutputKind::Png, "out.png", 80, exposure),
                       BandedReader::Result::Decoded);
             unsigned width = 0, height = 0;
-            std::vector<unsigned char> rgb = PngPixels(m_folder / "out.png", width, height);
+            std::vector<unsigned char> rgb = PngPixels(m_folder.Root() / "out.png", width, height);
             ASSERT_EQ(width, 5u);
             ASSERT_EQ(height, 7u);
             std::string halves = WholeDecode(image);
@@ -255,7 +238,7 @@ TEST_F(BandedWriterTest, PngIsThePreviewOfTheWholeDecode) {
 TEST_F(BandedWriterTest, EmptyImagesAreWrittenOnlyAsRaw) {
     Bytes empty = Concat(Header("-Y 0 +X 9"));
     EXPECT_EQ(Convert(empty, OutputKind::Raw, "out.raw", 80), BandedReader::Result::Decoded);
-    EXPECT_EQ(fs::file_size(m_folder / "out.raw"), 0u);
+    EXPECT_EQ(fs::file_size(m_folder.Root() / "out.raw"), 0u);
     EXPECT_EQ(Convert(empty, OutputKind::Exr, "out.exr", 80), BandedReader::Result::SinkFailed);
     EXPECT_EQ(Convert(empty, OutputKind::Png, "out.png", 80), BandedReader::Result::SinkFailed);
 }

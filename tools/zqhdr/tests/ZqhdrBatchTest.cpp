@@ -48,7 +48,7 @@ class ZqhdrBatchTest : public ZqhdrTest {
 protected:
     void SetUp() override {
         ZqhdrTest::SetUp();
-        fs::create_directories(m_folder / "in" / "sub" / "deeper");
+        fs::create_directories(m_folder.Root() / "in" / "sub" / "deeper");
     }
     // Writes an image below in/ and answers its bytes.
     Bytes Image(const std::string& name, const char* resolution, unsigned rows, unsigned columns) {
@@ -67,11 +67,11 @@ TEST_F(ZqhdrBatchTest, AFolderWithACutOffFileAndASpaceInAName) {
     Write("in/notes.txt", Concat("not an image"));
 
     EXPECT_EQ(Zqhdr("batch " + Path("in") + " --to raw --out " + Path("out") + " --jobs 2"), 1);
-    EXPECT_EQ(FilesBelow(m_folder / "out"),
+    EXPECT_EQ(FilesBelow(m_folder.Root() / "out"),
               (std::vector<std::string>{"a.raw", "sub/B.raw", "sub/deeper/sky at dusk.raw"}));
-    EXPECT_EQ(Read(Path("out/a.raw")), Decoded(a));
-    EXPECT_EQ(Read(Path("out/sub/B.raw")), Decoded(b));
-    EXPECT_EQ(Read(Path("out/sub/deeper/sky at dusk.raw")), Decoded(spaced));
+    EXPECT_EQ(ReadText(Path("out/a.raw")), Decoded(a));
+    EXPECT_EQ(ReadText(Path("out/sub/B.raw")), Decoded(b));
+    EXPECT_EQ(ReadText(Path("out/sub/deeper/sky at dusk.raw")), Decoded(spaced));
 
     // Not a terminal: one line per file, the failure with its reason, a summary.
     std::vector<std::string> lines;
@@ -100,11 +100,11 @@ TEST_F(ZqhdrBatchTest, FilesAndFoldersToEveryKind) {
                         " --out " + Path(kind) + " --exposure -1"),
                   0)
             << m_err;
-        EXPECT_EQ(FilesBelow(m_folder / kind),
+        EXPECT_EQ(FilesBelow(m_folder.Root() / kind),
                   (std::vector<std::string>{"a." + kind, "deeper/c." + kind}));
         EXPECT_NE(m_err.find("zqhdr: 2 of 2 files converted; "), std::string::npos) << m_err;
     }
-    EXPECT_EQ(Read(Path("raw/deeper/c.raw")), Decoded(c));
+    EXPECT_EQ(ReadText(Path("raw/deeper/c.raw")), Decoded(c));
 }
 
 TEST_F(ZqhdrBatchTest, FailuresOfTheirOwnAndTwoInputsForOneOutput) {
@@ -124,7 +124,7 @@ TEST_F(ZqhdrBatchTest, FailuresOfTheirOwnAndTwoInputsForOneOutput) {
                          ": not a Radiance RGBE image the reader accepts (header refused)\n"),
               std::string::npos);
     EXPECT_NE(m_err.find("zqhdr: 1 of 4 files converted, 3 failed; "), std::string::npos);
-    EXPECT_EQ(FilesBelow(m_folder / "out"), (std::vector<std::string>{"a.raw"}));
+    EXPECT_EQ(FilesBelow(m_folder.Root() / "out"), (std::vector<std::string>{"a.raw"}));
     EXPECT_EQ(fs::file_size(Path("out/a.raw")), 8u);
 }
 
@@ -174,7 +174,7 @@ TEST_F(ZqhdrBatchTest, ATerminalGetsOneProgressLine) {
     EXPECT_NE(shown.find(" left"), std::string::npos) << shown;
     EXPECT_EQ(shown.find(" -> "), std::string::npos) << "no per-file lines on a terminal";
     EXPECT_NE(shown.find("\r\033[Kzqhdr: 6 of 6 files converted; "), std::string::npos) << shown;
-    EXPECT_EQ(FilesBelow(m_folder / "out").size(), 6u);
+    EXPECT_EQ(FilesBelow(m_folder.Root() / "out").size(), 6u);
 }
 
 TEST_F(ZqhdrBatchTest, InterruptedItLeavesNoTemporaryFiles) {
@@ -205,7 +205,7 @@ TEST_F(ZqhdrBatchTest, InterruptedItLeavesNoTemporaryFiles) {
     ASSERT_EQ(write(writer, image.data(), 1 << 20), 1 << 20);
     // Wait (without a time limit of its own: ctest's is enough) for the
     // temporary output to appear.
-    while (PartialFilesBelow(m_folder / "out").empty()) {
+    while (PartialFilesBelow(m_folder.Root() / "out").empty()) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     ASSERT_EQ(kill(child, SIGINT), 0);
@@ -213,6 +213,6 @@ TEST_F(ZqhdrBatchTest, InterruptedItLeavesNoTemporaryFiles) {
     ASSERT_EQ(waitpid(child, &status, 0), child);
     close(writer);
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << status;
-    EXPECT_EQ(PartialFilesBelow(m_folder / "out"), std::vector<std::string>{});
-    EXPECT_NE(Read(log).find("zqhdr: interrupted\n"), std::string::npos) << Read(log);
+    EXPECT_EQ(PartialFilesBelow(m_folder.Root() / "out"), std::vector<std::string>{});
+    EXPECT_NE(ReadText(log).find("zqhdr: interrupted\n"), std::string::npos) << ReadText(log);
 }

@@ -38,14 +38,14 @@ TEST_F(ZqhdrTest, RawIsThePixelDataExactly) {
         Bytes image = Concat(Header(resolution), RlePixels(3, 5));
         std::string in = Write("in.hdr", image);
         EXPECT_EQ(Zqhdr("convert " + in + " " + Path("out.raw")), 0) << m_err;
-        std::string raw = Read(Path("out.raw"));
+        std::string raw = ReadText(Path("out.raw"));
         EXPECT_EQ(raw.size(), 3u * 5u * 8u);
         EXPECT_EQ(raw, Decoded(image)) << resolution;
     }
     // Half floats, little-endian, R G B A: 128,64,0,129 is 1.00390625, 0.50390625, 2^-8, 1.
     std::string one = Write("one.hdr", Concat(Header("-Y 1 +X 1"), {128, 64, 0, 129}));
     EXPECT_EQ(Zqhdr("convert " + one + " " + Path("one.raw")), 0);
-    EXPECT_EQ(Read(Path("one.raw")), std::string("\x04\x3C\x08\x38\x00\x1C\x00\x3C", 8));
+    EXPECT_EQ(ReadText(Path("one.raw")), std::string("\x04\x3C\x08\x38\x00\x1C\x00\x3C", 8));
     std::string empty = Write("empty.hdr", Concat(Header("-Y 0 +X 9")));
     EXPECT_EQ(Zqhdr("convert " + empty + " " + Path("empty.raw")), 0) << m_err;
     EXPECT_TRUE(fs::exists(Path("empty.raw")));
@@ -78,7 +78,7 @@ TEST_F(ZqhdrTest, PngPreviewWithExposure) {
     EXPECT_EQ(png.width, 3u);
     EXPECT_EQ(png.height, 2u);
     png_image_free(&png);
-    EXPECT_NE(Read(Path("a.png")), Read(Path("b.png"))) << "exposure changes the preview";
+    EXPECT_NE(ReadText(Path("a.png")), ReadText(Path("b.png"))) << "exposure changes the preview";
 }
 
 TEST_F(ZqhdrTest, PixelsBeyondHalfFloatRangeShowWhite) {
@@ -107,7 +107,7 @@ TEST_F(ZqhdrTest, ToolAndReaderShareOneSizeRule) {
     Bytes empty = Concat(Header("-Y 0 -X 2147483647"), {1, 1, 1, 1});
     std::string emptyPath = Write("empty.hdr", empty);
     EXPECT_EQ(Zqhdr("convert " + emptyPath + " " + Path("empty.raw")), 0) << m_err;
-    EXPECT_EQ(Read(Path("empty.raw")), "");
+    EXPECT_EQ(ReadText(Path("empty.raw")), "");
     ZqMemoryFile file(empty.data(), empty.size());
     ZqHDRReader reader;
     std::unique_ptr<ZqPixelData> data(reader.ReadFile(file, nullptr));

@@ -3,65 +3,45 @@
 // Runs the built zqhdr in a scratch folder of its own and captures its
 // status and output.
 #include "HdrTestImages.h"
+#include "RunProgram.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 namespace fs = std::filesystem;
 
 class ZqhdrTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_folder = fs::path(::testing::TempDir()) /
-                   (std::string("zqhdr-") +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_folder);
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
-
     std::string Write(const std::string& name, const Bytes& bytes) {
-        std::string path = Path(name);
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        return path;
+        return m_folder.Write(
+            name, std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     }
-    std::string Path(const std::string& name) const { return (m_folder / name).string(); }
-    static std::string Read(const std::string& path) {
-        std::ifstream file(path, std::ios::binary);
-        std::stringstream text;
-        text << file.rdbuf();
-        return text.str();
-    }
+    std::string Path(const std::string& name) const { return m_folder.Path(name); }
     int Zqhdr(const std::string& arguments, const std::string& limits = "") {
-        std::string command = limits + std::string(ZQ_BUILD_DIR) + "/bin/zqhdr " + arguments +
-                              " >" + Path("out.txt") + " 2>" + Path("err.txt");
-        int raw = std::system(command.c_str());
-        m_out = Read(Path("out.txt"));
-        m_err = Read(Path("err.txt"));
-        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        ProgramOutcome outcome =
+            RunProgram(m_folder, limits + std::string(ZQ_BUILD_DIR) + "/bin/zqhdr " + arguments);
+        m_out = outcome.out;
+        m_err = outcome.err;
+        return outcome.status;
     }
     // Nothing but the test's own files is left in the folder.
     std::vector<std::string> Leftovers() const {
         std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(m_folder)) {
+        for (const auto& entry : fs::directory_iterator(m_folder.Root())) {
             std::string name = entry.path().filename().string();
-            if (name != "out.txt" && name != "err.txt" && name.find(".hdr") == std::string::npos) {
+            if (name != "stdout.txt" && name != "stderr.txt" &&
+                name.find(".hdr") == std::string::npos) {
                 names.push_back(name);
             }
         }
         return names;
     }
 
-    fs::path m_folder;
+    ScratchFolder m_folder;
     std::string m_out, m_err;
 };
 
