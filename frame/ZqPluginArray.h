@@ -22,14 +22,15 @@ public:
     // Appends `plugin`, doubling the capacity when full (0 grows to 1).
     void Add(ZqPlugin* plugin) {
         if (m_uiSize == m_uiMaxSize) {
-            SetSize(m_uiMaxSize == 0 ? 1 : m_uiMaxSize * 2);
+            SetCapacity(m_uiMaxSize == 0 ? 1 : m_uiMaxSize * 2);
         }
         m_pBase[m_uiSize] = plugin;
         ++m_uiSize;
     }
 
-    // Moves the elements into new storage of `capacity` elements.
-    void SetSize(unsigned capacity) {
+    // Moves the elements into new storage of `capacity` elements; those beyond
+    // it are released. The count never exceeds the capacity.
+    void SetCapacity(unsigned capacity) {
         if (capacity == m_uiMaxSize) {
             return;
         }

@@ -7,14 +7,16 @@
 //         ZqAppendNewPlugin(plugins, new MyPlugin);
 //     }
 //
-// and the frame provides the exports and the load-time behaviour.
+// and the frame provides the exports and the load-time behaviour. That same
+// source holds the module's load-time statics (RTTI records, registrations).
 
 #include "ZqApi.h"
 #include "ZqPluginArray.h"
 
 #define ZQ_MODULE_EXPORT extern "C" ZQ_SYMBOL_EXPORT
 
-// Build-toolchain identifier the host may compare with its own.
+// Build-toolchain identifier the host may compare with its own. The export is
+// optional: a module built with NO_COMPILER_VERSION (RetiredStubs) lacks it.
 enum : int { ZQ_COMPILER_VERSION = 1310 };
 
 ZQ_MODULE_EXPORT int GetCompilerVersion();

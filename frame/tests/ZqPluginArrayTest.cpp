@@ -45,7 +45,7 @@ TEST(ZqPluginArray, GrowsFromEmptyByDoubling) {
 
 TEST(ZqPluginArray, DoesNotReallocateBelowCapacity) {
     ZqPluginArray array;
-    array.SetSize(8);
+    array.SetCapacity(8);
     const ZqPointer<ZqPlugin>* storage = array.GetBase();
     for (int i = 0; i < 8; ++i) {
         array.Add(new Dummy);
@@ -82,7 +82,7 @@ TEST(ZqPluginArray, OneReferencePerElementEvenForTheSameObject) {
     array.Add(plugin);
     array.Add(plugin); // grows 2 -> 4 while holding the same object twice
     EXPECT_EQ(plugin->GetRefCount(), 4u);
-    array.SetSize(8);
+    array.SetCapacity(8);
     EXPECT_EQ(plugin->GetRefCount(), 4u);
     array.RemoveAll();
     EXPECT_EQ(plugin->GetRefCount(), 1u);
