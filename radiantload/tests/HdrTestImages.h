@@ -88,6 +88,8 @@ public:
     using ZqHDRReader::ConvertRGBEToFloat;
     using ZqHDRReader::ConvertRGBEToHalf;
     using ZqHDRReader::ReadHeaderInternal;
+    using ZqHDRReader::ReadRawFile;
+    using ZqHDRReader::ReadRLEFile;
 };
 
 // The eight bytes ConvertRGBEToHalf gives for one pixel.

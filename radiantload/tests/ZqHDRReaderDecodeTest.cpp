@@ -51,6 +51,7 @@ TEST(ZqHDRReaderDecode, EveryOrientationPlacesEveryPixel) {
     } cases[] = {
         {"-Y 3 +X 5", true, true},   {"-Y 3 -X 5", false, true}, {"+Y 3 +X 5", true, false},
         {"+Y 3 -X 5", false, false}, {"+X 5 -Y 3", true, true},  {"-X 5 +Y 3", false, false},
+        {"+X 5 +Y 3", true, false},  {"-X 5 -Y 3", false, true},
     };
     for (bool runLength : {false, true}) {
         for (const Case& c : cases) {
@@ -90,6 +91,50 @@ TEST(ZqHDRReaderDecode, WideImagesUseTheVectorPathInBothDirections) {
                     unsigned column = forward ? j : columns - 1 - j;
                     ASSERT_EQ(At(image.data, row, column), ExpectedPixel(i * columns + j))
                         << resolution << " " << i << "," << j;
+                }
+            }
+        }
+    }
+}
+
+// ReadFile always lays pixels 8 bytes apart, which takes the decoders' fast
+// path; a reader of its own may ask for any column step. Pixels 16 bytes
+// apart, forward and reversed, must match the fast path's and leave the bytes
+// between them alone.
+TEST(ZqHDRReaderDecode, AnyColumnStepMatchesTheFastPath) {
+    const unsigned rows = 2, columns = 37; // odd and past several vector widths
+    const unsigned char untouched = 0xA5;
+    for (bool runLength : {false, true}) {
+        const Bytes data = runLength ? RlePixels(rows, columns) : FlatPixels(rows, columns);
+        for (bool forward : {true, false}) {
+            // Pixel j of scanline i lands at (i * columns + column) * stride.
+            auto decode = [&](int stride, std::vector<unsigned char>& out) {
+                out.assign(size_t(rows) * columns * stride, untouched);
+                unsigned char firstFour[4] = {data[0], data[1], data[2], data[3]};
+                ZqMemoryFile file(data.data() + 4, data.size() - 4);
+                unsigned char* start = out.data() + (forward ? 0 : (columns - 1) * stride);
+                int columnStep = forward ? stride : -stride;
+                TestableReader reader;
+                return runLength ? reader.ReadRLEFile(file, firstFour, start, columns * stride,
+                                                      columnStep, rows, columns, 8)
+                                 : reader.ReadRawFile(file, firstFour, start, columns * stride,
+                                                      columnStep, rows, columns, 8);
+            };
+            std::vector<unsigned char> fast, general;
+            ASSERT_TRUE(decode(8, fast));
+            ASSERT_TRUE(decode(16, general));
+            for (unsigned i = 0; i < rows; ++i) {
+                for (unsigned j = 0; j < columns; ++j) {
+                    size_t at = size_t(i) * columns + (forward ? j : columns - 1 - j);
+                    std::vector<unsigned char> fastPixel(&fast[8 * at], &fast[8 * at + 8]);
+                    std::vector<unsigned char> generalPixel(&general[16 * at],
+                                                            &general[16 * at + 8]);
+                    std::vector<unsigned char> between(&general[16 * at + 8],
+                                                       &general[16 * at + 16]);
+                    ASSERT_EQ(fastPixel, ExpectedPixel(i * columns + j))
+                        << (runLength ? "rle " : "flat ") << forward << " " << i << "," << j;
+                    ASSERT_EQ(generalPixel, fastPixel) << i << "," << j;
+                    ASSERT_EQ(between, std::vector<unsigned char>(8, untouched)) << i << "," << j;
                 }
             }
         }
