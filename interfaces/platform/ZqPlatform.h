@@ -3,7 +3,8 @@
 // nothing above this layer includes a system header. The sources are split by
 // job: each job has one file per platform with matching names (ZqLaunchPosix.cpp
 // beside ZqLaunchWin32.cpp; likewise Dialogs, Modules, Registry and Memory).
-// What both platforms share (the presenter and launcher dispatch, command-line
+// ZqLaunchPathPosix.cpp adds the PATH lookup that WinExec does itself. What
+// both platforms share (the presenter and launcher dispatch, command-line
 // splitting, .reg files, float16) is written once in files without a suffix.
 #pragma once
 

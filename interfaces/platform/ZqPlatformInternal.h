@@ -29,5 +29,16 @@ bool ReadRegistryFileKey(const std::string& file, const std::string& keyPath,
 // untouched when there is none.
 bool FindRegistryValue(const RegistryValues& values, const char* valueName, std::string& value);
 std::string LowerCase(std::string text);
+// A .reg file's bytes as UTF-8 text (UTF-16LE with a byte-order mark is
+// converted; UTF-8 loses its byte-order mark).
+std::string RegistryTextToUtf8(const std::string& bytes);
+// The bytes of a hex(2): value, "25,00,31,00,00,00", as UTF-16LE text up to
+// its terminating NUL. False when the list is malformed.
+bool ReadExpandableString(const std::string& list, std::string& out);
+
+#if !defined(_WIN32)
+// The file a launch of the program `name` starts; empty when there is none.
+std::string FindProgram(const std::string& name);
+#endif
 
 } // namespace ZqPlatform
