@@ -64,6 +64,8 @@ windows:
 test-windows: windows
 	WINEDEBUG=-all ctest --preset windows64 -j $(JOBS)
 	bash frame/tests/check-dll-exports.sh build-win32 i686-w64-mingw32-objdump
+	bash frame/tests/check-module-symbols.sh windows build-win32 i686-w64-mingw32-objdump \
+	  frame/tests/allowed-imports.txt
 
 # ReadFile throughput (repetitions in random turns, medians shown) on the
 # generated images, then on the real samples where they are, the texture

@@ -12,6 +12,13 @@ function(zq_add_plugin_module name)
   add_library(${name} MODULE ${ARG_SOURCES} ${frame_sources})
   target_link_libraries(${name} PRIVATE ZqFrame ZqPlatform ${ARG_LIBRARIES})
   list(TRANSFORM ARG_SOURCES PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
+  if(NOT WIN32)
+    # The entry points only: template code the module instantiates from the
+    # standard library would otherwise be exported beside them.
+    set(exports ${ZQ_FRAME_DIR}/PluginModuleExports.map)
+    target_link_options(${name} PRIVATE "LINKER:--version-script=${exports}")
+    set_property(TARGET ${name} APPEND PROPERTY LINK_DEPENDS ${exports})
+  endif()
   set_target_properties(${name} PROPERTIES
     PREFIX ""
     INSTALL_RPATH "\$ORIGIN/../.." # installed in lib/zq/plugins, beside lib/

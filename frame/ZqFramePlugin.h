@@ -7,7 +7,9 @@
 // the plug-in. `ToolkitBase` is the toolkit class the plug-in derives from.
 template <class ToolkitBase> class ZqFramePlugin : public ToolkitBase {
 public:
-    using ToolkitBase::ToolkitBase;
+    ZqFramePlugin(const char* name, const char* version, const char* shortDescription,
+                  const char* longDescription)
+        : ToolkitBase(name, version, shortDescription, longDescription), m_version(version) {}
 
     bool HasOptionsDialog() override { return false; }
     bool ShowOptionsDialog(ZqPluginInfo*, ZqWindowHandle) override { return false; }
@@ -25,9 +27,14 @@ protected:
     // Sets name, version, class name and type, in that order, and returns `info`.
     template <class Info> Info* FillDefaultInfo(Info* info, const char* type) const {
         info->SetName(this->GetName());
-        info->SetVersion(this->GetVersion());
+        info->SetVersion(m_version);
         info->SetClassName(this->GetRTTI()->GetName());
         info->SetType(type);
         return info;
     }
+
+private:
+    // The toolkit keeps a plug-in's version for its own version test and
+    // gives it back to no one, so the default info takes it from here.
+    ZqString m_version;
 };

@@ -7,7 +7,8 @@
 #include "ZqPluginModule.h"
 
 // Built at load in this order. No export or import placeholder is registered;
-// their records are kept so that the module describes every withdrawn kind.
+// their records are built all the same, so that the module describes every
+// withdrawn kind.
 [[maybe_unused]] static const ZqRTTI g_deprecatedExportRTTI("DeprecatedExportPlugin",
                                                             &ZqExportPlugin::m_RTTI);
 [[maybe_unused]] static const ZqRTTI g_deprecatedImportRTTI("DeprecatedImportPlugin",

@@ -3,15 +3,22 @@
 #include "ZqApi.h"
 
 // A run-time type record: a class name and the record of its base class.
+// Records are built when their library loads, each by this constructor.
 class ZQMAIN_API ZqRTTI {
 public:
-    constexpr ZqRTTI(const char* name, const ZqRTTI* base) : m_pcName(name), m_pkBaseRTTI(base) {}
+    ZqRTTI(const char* name, const ZqRTTI* base);
 
     const char* GetName() const { return m_pcName; }
     const ZqRTTI* GetBaseRTTI() const { return m_pkBaseRTTI; }
 
     // True when this record is `other` or derives from it.
     bool IsKindOf(const ZqRTTI* other) const;
+
+    // Every record built so far, in the order they were built: what a library
+    // built at load, for tools and tests. The records of an unloaded library
+    // stay listed and must not be read any more.
+    static unsigned GetBuiltCount();
+    static const ZqRTTI* GetBuilt(unsigned index);
 
 private:
     const char* m_pcName;

@@ -1,5 +1,7 @@
 #include "DeprecatedViewerPlugin.h"
 #include "RecordingPresenter.h"
+#include "ZqExportPlugin.h"
+#include "ZqImportPlugin.h"
 #include "ZqPlatform.h"
 #include "ZqPluginModule.h"
 #include "ZqSceneGraphSharedData.h"
@@ -125,5 +127,40 @@ TEST(RetiredStubsModule, ExportsGetPluginsOnly) {
     ASSERT_NE(module, nullptr) << error;
     EXPECT_NE(ZqPlatform::FindSymbol(module, "GetPlugins"), nullptr);
     EXPECT_EQ(ZqPlatform::FindSymbol(module, "GetCompilerVersion"), nullptr);
+    ZqPlatform::UnloadModule(module);
+}
+
+TEST(RetiredStubsModule, BuildsFourTypeRecordsAtLoad) {
+    unsigned before = ZqRTTI::GetBuiltCount();
+    std::string error;
+    void* module = ZqPlatform::LoadModule(
+        (std::string(ZQ_BUILD_DIR) + "/plugins/RetiredStubs" + ZqPlatform::ModuleSuffix()).c_str(),
+        error);
+    ASSERT_NE(module, nullptr) << error;
+    struct Record {
+        const char* name;
+        const ZqRTTI* base;
+    } expected[] = {{"DeprecatedExportPlugin", &ZqExportPlugin::m_RTTI},
+                    {"DeprecatedImportPlugin", &ZqImportPlugin::m_RTTI},
+                    {"DeprecatedProcessPlugin", &ZqPlugin::m_RTTI},
+                    {"DeprecatedViewerPlugin", &ZqViewerPlugin::m_RTTI}};
+    ASSERT_EQ(ZqRTTI::GetBuiltCount() - before, 4u);
+    for (unsigned i = 0; i < 4; ++i) {
+        const ZqRTTI* record = ZqRTTI::GetBuilt(before + i);
+        EXPECT_STREQ(record->GetName(), expected[i].name);
+        EXPECT_EQ(record->GetBaseRTTI(), expected[i].base) << expected[i].name;
+    }
+    // The placeholders answer with the last two.
+    auto getPlugins =
+        reinterpret_cast<void (*)(ZqPluginArray&)>(ZqPlatform::FindSymbol(module, "GetPlugins"));
+    ASSERT_NE(getPlugins, nullptr);
+    {
+        ZqPluginArray plugins;
+        getPlugins(plugins);
+        ASSERT_EQ(plugins.GetSize(), 3u);
+        EXPECT_EQ(plugins.GetAt(0)->GetRTTI(), ZqRTTI::GetBuilt(before + 2));
+        EXPECT_EQ(plugins.GetAt(1)->GetRTTI(), ZqRTTI::GetBuilt(before + 3));
+        EXPECT_EQ(plugins.GetAt(2)->GetRTTI(), ZqRTTI::GetBuilt(before + 3));
+    }
     ZqPlatform::UnloadModule(module);
 }
