@@ -80,7 +80,7 @@ bench: build
 	build/bin/texture_report_benchmark
 	bash bench/zqhdr-bench.sh build
 
-# Every fuzzer under ASan and UBSan for FUZZ_SECONDS each; any finding fails.
+# Every fuzzer under ASan and UBSan, FUZZ_SECONDS in all; any finding fails.
 fuzz:
 	@$(MAKE) --no-print-directory install LIST="$(FUZZ_PACKAGES)"
 	cmake --preset fuzz -DZQ_FUZZ_SECONDS=$(FUZZ_SECONDS)

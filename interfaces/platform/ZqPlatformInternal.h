@@ -25,6 +25,8 @@ const std::string& RegistryFileOverride();
 typedef std::map<std::string, std::string> RegistryValues;
 bool ReadRegistryFileKey(const std::string& file, const std::string& keyPath,
                          RegistryValues& values);
+// The same, from the bytes of a .reg file.
+bool ReadRegistryKey(const std::string& bytes, const std::string& keyPath, RegistryValues& values);
 // The value `valueName` of a key read from a .reg file; false and `value`
 // untouched when there is none.
 bool FindRegistryValue(const RegistryValues& values, const char* valueName, std::string& value);

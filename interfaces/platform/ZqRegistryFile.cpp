@@ -25,7 +25,9 @@ namespace ZqPlatform {
 namespace {
 
 // Reads a quoted string starting at text[at] (the opening quote); `at` ends
-// just past the closing quote. False when the quote is never closed.
+// just past the closing quote. False when the quote is never closed, or when
+// the text holds a NUL: callers take names and values as C strings, which
+// would end there.
 bool ReadQuoted(const std::string& text, size_t& at, std::string& out) {
     out.clear();
     for (++at; at < text.size(); ++at) {
@@ -36,6 +38,9 @@ bool ReadQuoted(const std::string& text, size_t& at, std::string& out) {
         }
         if (c == '\\' && at + 1 < text.size()) {
             c = text[++at];
+        }
+        if (c == '\0') {
+            return false;
         }
         out += c;
     }
@@ -61,7 +66,11 @@ bool ReadRegistryFileKey(const std::string& path, const std::string& keyPath,
     }
     std::stringstream bytes;
     bytes << file.rdbuf();
-    std::istringstream lines(RegistryTextToUtf8(bytes.str()));
+    return ReadRegistryKey(bytes.str(), keyPath, values);
+}
+
+bool ReadRegistryKey(const std::string& bytes, const std::string& keyPath, RegistryValues& values) {
+    std::istringstream lines(RegistryTextToUtf8(bytes));
     std::string wanted = LowerCase(keyPath);
     bool found = false;
     bool inKey = false;

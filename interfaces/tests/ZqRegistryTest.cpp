@@ -95,6 +95,20 @@ TEST_F(RegistryTest, MalformedLinesAreSkipped) {
     EXPECT_EQ(DefaultValue(), "kept");
 }
 
+TEST_F(RegistryTest, NamesAndValuesHoldingANulAreSkipped) {
+    // As C strings they would read as shorter ones: "viewer" for the first.
+    using namespace std::string_literals;
+    Write("[HKEY_CLASSES_ROOT\\KFM.Document\\shell\\open\\command]\n"
+          "@=\"viewer\0 --evil\"\n"
+          "\"Na\0me\"=\"x\"\n"
+          "\"Escaped\"=\"a\\\0b\"\n"
+          "\"Other\"=\"kept\"\n"s);
+    EXPECT_EQ(DefaultValue(), "<no value>");
+    EXPECT_EQ(DefaultValue(kKey, "Na"), "<no value>");
+    EXPECT_EQ(DefaultValue(kKey, "Escaped"), "<no value>");
+    EXPECT_EQ(DefaultValue(kKey, "Other"), "kept");
+}
+
 TEST_F(RegistryTest, ExpandableStringsReadAsTheirTextUnexpanded) {
     // As reg export writes a REG_EXPAND_SZ value: UTF-16LE bytes and the
     // terminating NUL in hexadecimal, in lines of about 25 bytes ending in "\".
