@@ -104,7 +104,11 @@ Json MovedTextureEntries(const Scene& scene, const std::string& path) {
     fs::path target = fs::absolute(path).parent_path();
     for (Json& entry : entries) {
         auto file = entry.find("file");
-        bool readFromFile = !entry.contains("pixelData") && entry.value("external", false) != true;
+        // As the reader decides: only "external": true (not any other value)
+        // names a file that is not read.
+        auto external = entry.find("external");
+        bool readFromFile =
+            !entry.contains("pixelData") && !(external != entry.end() && *external == true);
         if (file == entry.end() || !readFromFile ||
             fs::path(file->get<std::string>()).is_absolute()) {
             continue;

@@ -266,6 +266,24 @@ TEST(SceneFile, TexturesOfEveryKindInFileOrder) {
     EXPECT_EQ(ReadSceneFile(saved).textures.size(), 5u);
 }
 
+TEST(SceneFile, AnImageReadDespiteANonBooleanExternalSavesMoved) {
+    ScratchFolder folder;
+    std::filesystem::create_directories(folder.Root() / "images");
+    folder.Write("images/sky.hdr",
+                 "#?RADIANCE\n\n-Y 1 +X 1\n" + std::string("\x10\x20\x30\x80", 4));
+    std::string path = folder.Write("scene.json", R"({"roots": [], "textures": [
+        {"class": "ZqSourceTexture", "file": "images/sky.hdr", "external": 1}]})");
+    Scene scene = ReadSceneFile(path);
+    ASSERT_EQ(scene.textures.size(), 1u);
+    EXPECT_EQ(scene.textures[0]->GetWidth(), 1u); // read, not external
+    std::filesystem::create_directories(folder.Root() / "out");
+    std::string saved = folder.Path("out/saved.json");
+    WriteSceneFile(saved, scene);
+    EXPECT_NE(ReadText(saved).find("\"file\": \"../images/sky.hdr\""), std::string::npos);
+    scene = Scene();
+    EXPECT_EQ(ReadSceneFile(saved).textures.size(), 1u);
+}
+
 TEST(SceneFile, TextureErrorsNameTheFileAndTheProblem) {
     ScratchFolder folder;
     folder.Write("bad.hdr", "#?RADIANCE\nFORMAT=other\n\n-Y 1 +X 1\n....");
