@@ -7,6 +7,9 @@ PACKAGES := make cmake ninja-build g++ libgtest-dev libgmock-dev nlohmann-json3-
             libopenexr-dev libpng-dev libbenchmark-dev libstb-dev
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine64
+# 32-bit programs: built with g++ -m32, run under qemu-i386 (and 32-bit Wine).
+LINUX32_PACKAGES := g++-multilib qemu-user
+WINDOWS32_PACKAGES := wine32:i386
 BENCH_PACKAGES := time
 FUZZ_SECONDS ?= 60
 
@@ -14,7 +17,7 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
 .PHONY: deps install build demo test test-release test-sanitize windows test-windows bench fuzz \
-        format check-format clean
+        linux32 test-linux32 setup-i386 format check-format clean
 
 deps:
 	@$(MAKE) --no-print-directory install LIST="$(PACKAGES)"
@@ -49,6 +52,19 @@ test-sanitize: deps
 	cmake --preset sanitize
 	cmake --build --preset sanitize
 	ctest --preset sanitize -j $(JOBS)
+
+# Installs what 32-bit programs need and has qemu-i386 run them (root).
+setup-i386:
+	$(SUDO) bash cmake/setup-i386.sh $(LINUX32_PACKAGES)
+
+# Everything but the tools and benchmarks with 32-bit pointers and size_t,
+# every test run under qemu-i386.
+linux32: deps setup-i386
+	cmake --preset linux32
+	cmake --build --preset linux32
+
+test-linux32: linux32
+	ctest --preset linux32 -j $(JOBS)
 
 # The Windows builds: 64-bit (tested under Wine) and 32-bit (compiled, with the
 # plug-in array's 12-byte layout asserted).
@@ -90,4 +106,4 @@ check-format: deps
 	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 clean:
-	rm -rf build build-debug build-sanitize build-fuzz build-win64 build-win32
+	rm -rf build build-debug build-sanitize build-fuzz build-linux32 build-win64 build-win32
