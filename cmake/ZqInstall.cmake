@@ -39,10 +39,11 @@ install(FILES ${CMAKE_BINARY_DIR}/RadiantLoadConfig.cmake
         DESTINATION ${ZQ_INSTALL_PACKAGE_DIR})
 
 if(ZQ_BUILD_TESTS AND NOT WIN32)
-  # The consumer is built with the same sanitizer flags as the libraries.
-  set(consumer_flags "")
+  # The consumer is built with the same sanitizer and architecture flags as
+  # the libraries.
+  set(consumer_flags "${CMAKE_CXX_FLAGS}")
   if(ZQ_SANITIZE)
-    set(consumer_flags "-fsanitize=address,undefined")
+    string(APPEND consumer_flags " -fsanitize=address,undefined")
   endif()
   add_test(NAME install_package
            COMMAND bash ${CMAKE_SOURCE_DIR}/cmake/tests/install-test.sh ${CMAKE_BINARY_DIR}

@@ -14,7 +14,10 @@ cmake --install "$build" --prefix "$scratch/first" >/dev/null
 mv "$scratch/first" "$scratch/prefix"
 prefix=$scratch/prefix
 
-for file in bin/zqhost bin/zqhdr lib/libRadiantLoad.so lib/libZqMain.so lib/libZqSystem.so \
+# zqhdr where the build has it (not in 32-bit builds, for want of 32-bit OpenEXR).
+tool=
+[ -e "$build/bin/zqhdr" ] && tool=bin/zqhdr
+for file in bin/zqhost $tool lib/libRadiantLoad.so lib/libZqMain.so lib/libZqSystem.so \
             lib/libZqPlatform.so lib/zq/plugins/CullSweep.so lib/zq/plugins/ImageTally.so \
             lib/zq/plugins/MotionLens.so lib/zq/plugins/RetiredStubs.so include/ZqHDRReader.h \
             lib/cmake/RadiantLoad/RadiantLoadConfig.cmake; do
@@ -26,8 +29,10 @@ cmake -S "$source/cmake/tests/consumer" -B "$scratch/consumer" -G Ninja \
 cmake --build "$scratch/consumer" >/dev/null
 size=$("$scratch/consumer/decode" "$source/examples/sky.hdr" "$scratch/consumer.raw")
 [ "$size" = "64 x 32" ] || { echo "consumer says: $size"; exit 1; }
-"$prefix/bin/zqhdr" convert "$source/examples/sky.hdr" "$scratch/zqhdr.raw"
-cmp "$scratch/consumer.raw" "$scratch/zqhdr.raw"
+if [ -n "$tool" ]; then
+  "$prefix/bin/zqhdr" convert "$source/examples/sky.hdr" "$scratch/zqhdr.raw"
+  cmp "$scratch/consumer.raw" "$scratch/zqhdr.raw"
+fi
 
 plugins=$("$prefix/bin/zqhost" plugins)
 for line in "CullSweep.so	Remove Hidden Objects Plug-in" "ImageTally.so	Texture Analyzer" \

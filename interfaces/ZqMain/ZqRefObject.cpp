@@ -4,10 +4,12 @@
 
 namespace {
 std::atomic<unsigned> g_totalObjects{0};
-}
+std::atomic<unsigned> g_madeObjects{0};
+} // namespace
 
 ZqRefObject::ZqRefObject() : m_uiRefCount(0) {
     ++g_totalObjects;
+    ++g_madeObjects;
 }
 
 ZqRefObject::~ZqRefObject() {
@@ -26,4 +28,8 @@ void ZqRefObject::DecRefCount() {
 
 unsigned ZqRefObject::GetTotalObjectCount() {
     return g_totalObjects;
+}
+
+unsigned ZqRefObject::GetMadeObjectCount() {
+    return g_madeObjects;
 }

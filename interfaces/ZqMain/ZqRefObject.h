@@ -18,6 +18,8 @@ public:
 
     // Objects alive in the whole process; lets tests see that nothing leaked.
     static unsigned GetTotalObjectCount();
+    // Objects ever made in the process; lets tests see that none was made.
+    static unsigned GetMadeObjectCount();
 
 private:
     unsigned m_uiRefCount;

@@ -7,7 +7,6 @@
 #include <fcntl.h>
 #include <memory>
 #include <mutex>
-#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -81,23 +80,6 @@ private:
     std::shared_ptr<State> m_state;
 };
 
-// The program gets no standard input; its output goes where the host's goes.
-class NoInput {
-public:
-    NoInput() : m_ok(posix_spawn_file_actions_init(&m_actions) == 0) {
-        m_ok = m_ok && posix_spawn_file_actions_addopen(&m_actions, STDIN_FILENO, "/dev/null",
-                                                        O_RDONLY, 0) == 0;
-    }
-    NoInput(const NoInput&) = delete;
-    NoInput& operator=(const NoInput&) = delete;
-    ~NoInput() { posix_spawn_file_actions_destroy(&m_actions); }
-    const posix_spawn_file_actions_t* Actions() const { return m_ok ? &m_actions : nullptr; }
-
-private:
-    posix_spawn_file_actions_t m_actions;
-    bool m_ok;
-};
-
 // A missing folder on the way to the program is "path not found", as on
 // Windows; a missing program in an existing folder is "file not found".
 int NotFoundResult(const std::string& program) {
@@ -111,6 +93,52 @@ int NotFoundResult(const std::string& program) {
                                                                      : LAUNCH_PATH_NOT_FOUND;
 }
 
+// Starts the program with no standard input (its output goes where the
+// host's goes). The child tells a failed exec through a pipe that a
+// successful exec closes. posix_spawn tells it only where the child shares
+// the parent's memory until the exec, which user-mode emulators (qemu) do
+// not do: there a program that cannot start would count as started.
+int StartChild(const std::string& program, char* const* argv, pid_t& child) {
+    int input = open("/dev/null", O_RDONLY | O_CLOEXEC);
+    if (input < 0) {
+        return errno;
+    }
+    int report[2];
+    if (pipe2(report, O_CLOEXEC) != 0) {
+        close(input);
+        return EAGAIN;
+    }
+    child = fork();
+    if (child == 0) {
+        if (dup2(input, STDIN_FILENO) >= 0) {
+            execve(program.c_str(), argv, environ);
+        }
+        int error = errno;
+        ssize_t written = write(report[1], &error, sizeof error);
+        static_cast<void>(written);
+        _exit(127);
+    }
+    int forkError = errno;
+    close(input);
+    close(report[1]);
+    int error = 0;
+    ssize_t got = 0;
+    if (child > 0) {
+        while ((got = read(report[0], &error, sizeof error)) < 0 && errno == EINTR) {
+        }
+    }
+    close(report[0]);
+    if (child < 0) {
+        return forkError;
+    }
+    if (got != static_cast<ssize_t>(sizeof error)) {
+        return 0;
+    }
+    while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+    }
+    return error;
+}
+
 int Spawn(const std::vector<std::string>& words) {
     std::string program = FindProgram(words[0]);
     if (program.empty()) {
@@ -121,15 +149,10 @@ int Spawn(const std::vector<std::string>& words) {
         argv.push_back(const_cast<char*>(word.c_str()));
     }
     argv.push_back(nullptr);
-    NoInput noInput;
-    if (!noInput.Actions()) {
-        return LAUNCH_OUT_OF_RESOURCES;
-    }
     // Nothing waits for the program, yet someone must reap it when it ends.
     Reaper reaper;
     pid_t child = 0;
-    int error =
-        posix_spawn(&child, program.c_str(), noInput.Actions(), nullptr, argv.data(), environ);
+    int error = StartChild(program, argv.data(), child);
     if (error != 0) {
         return error == ENOENT ? NotFoundResult(program) : ErrorToResult(error);
     }
