@@ -10,7 +10,8 @@ WINDOWS_PACKAGES := g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine64
 # 32-bit programs: built with g++ -m32, run under qemu-i386 (and 32-bit Wine).
 LINUX32_PACKAGES := g++-multilib qemu-user
 WINDOWS32_PACKAGES := wine32:i386
-WINE64 := /usr/lib/wine/wine64
+# Every Windows test runs in the project's own Wine prefix, made on first use.
+WINE_PREFIX := $(CURDIR)/build-wine
 BENCH_PACKAGES := time
 FUZZ_SECONDS ?= 60
 
@@ -84,19 +85,20 @@ windows32:
 # Every 64-bit Windows test under Wine, zqhost.exe end to end, and the export
 # tables of both builds.
 test-windows: windows
-	WINEDEBUG=-all ctest --preset windows64 -j $(JOBS)
+	bash cmake/wine-prefix.sh $(WINE_PREFIX)
+	WINEPREFIX=$(WINE_PREFIX) ctest --preset windows64 -j $(JOBS)
 	bash frame/tests/check-dll-exports.sh build-win32 i686-w64-mingw32-objdump
 	bash frame/tests/check-module-symbols.sh windows build-win32 i686-w64-mingw32-objdump \
 	  frame/tests/allowed-imports.txt
 
 # The 32-bit DLLs under 32-bit Wine on qemu-i386: zqhost.exe end to end, the
 # DLLs called with misaligned stacks, the export tables. Every 32-bit Windows
-# process takes about a minute there. The Wine prefix (WINEPREFIX, else
-# ~/.wine) is made first when missing, 32-bit half included: minutes more.
+# process takes about a minute there. The Wine prefix is made first when it
+# lacks its 32-bit half: minutes more.
 test-windows32: windows32
 	$(SUDO) bash cmake/setup-i386.sh $(LINUX32_PACKAGES) $(WINDOWS32_PACKAGES)
-	WINEDEBUG=-all $(WINE64) wineboot
-	ctest --preset windows32 -j $(JOBS)
+	bash cmake/wine-prefix.sh $(WINE_PREFIX) 32
+	WINEPREFIX=$(WINE_PREFIX) ctest --preset windows32 -j $(JOBS)
 
 # ReadFile throughput (repetitions in random turns, medians shown) on the
 # generated images, then on the real samples where they are, the texture
@@ -125,4 +127,4 @@ check-format: deps
 	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 clean:
-	rm -rf build build-debug build-sanitize build-fuzz build-linux32 build-win64 build-win32
+	rm -rf build build-debug build-sanitize build-fuzz build-linux32 build-win64 build-win32 build-wine
