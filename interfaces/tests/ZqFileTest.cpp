@@ -1,10 +1,8 @@
 #include "ZqFile.h"
+#include "ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -33,15 +31,12 @@ std::string Lines(ZqBinaryStream& stream, unsigned capacity) {
 class FileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_path = (std::filesystem::path(::testing::TempDir()) / "zq-file-test.bin").string();
-        std::string bytes;
         for (int i = 0; i < 1000; ++i) {
-            bytes += static_cast<char>(i % 251);
+            m_bytes += static_cast<char>(i % 251);
         }
-        std::ofstream(m_path, std::ios::binary) << bytes;
-        m_bytes = bytes;
+        m_path = m_folder.Write("file.bin", m_bytes);
     }
-    void TearDown() override { std::remove(m_path.c_str()); }
+    ScratchFolder m_folder;
     std::string m_path;
     std::string m_bytes;
 };

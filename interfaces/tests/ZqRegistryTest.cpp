@@ -1,11 +1,10 @@
 #include "ZqRegistry.h"
+#include "ScratchFolder.h"
 #include "ZqPlatform.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 
 namespace {
@@ -15,15 +14,11 @@ const char* const kKey = "HKEY_CLASSES_ROOT\\KFM.Document\\shell\\open\\command"
 class RegistryTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_path = (std::filesystem::path(::testing::TempDir()) / "zq-registry-test.reg").string();
-        std::remove(m_path.c_str());
+        m_path = m_folder.Path("registry.reg");
         ZqPlatform::SetRegistryFile(m_path.c_str());
     }
-    void TearDown() override {
-        ZqPlatform::SetRegistryFile(nullptr);
-        std::remove(m_path.c_str());
-    }
-    void Write(const std::string& contents) { std::ofstream(m_path, std::ios::binary) << contents; }
+    void TearDown() override { ZqPlatform::SetRegistryFile(nullptr); }
+    void Write(const std::string& contents) { m_folder.Write("registry.reg", contents); }
     // The default value of kKey, "<no key>" or "<no value>".
     std::string DefaultValue(const char* key = kKey, const char* name = "") {
         std::unique_ptr<ZqRegistry> registry(ZqRegistry::Create(key));
@@ -34,6 +29,7 @@ protected:
         registry->QueryString(name, value);
         return static_cast<const char*>(value);
     }
+    ScratchFolder m_folder;
     std::string m_path;
 };
 
