@@ -1,11 +1,80 @@
 #include "ImageWriters.h"
 
 #include <ImfHeader.h>
+#include <ImfIO.h>
 #include <ImfRgbaFile.h>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <exception>
+#include <stdexcept>
+#include <utility>
 
 namespace {
+
+// OpenEXR's own file stream loses the last failures: the line offset table is
+// written by a destructor that swallows errors, and the close goes unchecked,
+// so a full disk would pass for a complete file. This stream remembers the
+// first failure for Close to report.
+class CheckedStream : public Imf::OStream {
+public:
+    explicit CheckedStream(const std::string& path)
+        : Imf::OStream(path.c_str()), m_file(std::fopen(path.c_str(), "wb")),
+          m_errno(m_file ? 0 : errno) {}
+    ~CheckedStream() override {
+        if (m_file) {
+            std::fclose(m_file);
+        }
+    }
+    CheckedStream(const CheckedStream&) = delete;
+    CheckedStream& operator=(const CheckedStream&) = delete;
+
+    bool IsOpen() const { return m_file != nullptr; }
+
+    void write(const char c[], int n) override {
+        if (std::fwrite(c, 1, size_t(n), m_file) != size_t(n)) {
+            Fail();
+        }
+    }
+    uint64_t tellp() override {
+        off_t position = ftello(m_file);
+        if (position < 0) {
+            Fail();
+        }
+        return uint64_t(position);
+    }
+    void seekp(uint64_t position) override {
+        if (fseeko(m_file, off_t(position), SEEK_SET) != 0) {
+            Fail();
+        }
+    }
+
+    // Flushes and closes; false with `error` set when anything failed.
+    bool Close(std::string& error) {
+        std::FILE* file = std::exchange(m_file, nullptr);
+        if (file && std::fclose(file) != 0 && m_errno == 0) {
+            m_errno = errno;
+        }
+        if (m_errno != 0) {
+            error = std::strerror(m_errno);
+            return false;
+        }
+        return true;
+    }
+    std::string Error() const { return std::strerror(m_errno); }
+
+private:
+    [[noreturn]] void Fail() {
+        if (m_errno == 0) {
+            m_errno = errno != 0 ? errno : EIO;
+        }
+        throw std::runtime_error(std::strerror(m_errno));
+    }
+
+    std::FILE* m_file;
+    int m_errno;
+};
 
 // Scanlines are written in the order they are decoded: a bottom-to-top file
 // becomes an OpenEXR file of decreasing line order.
@@ -19,10 +88,15 @@ public:
             return false;
         }
         m_width = shape.width;
+        m_stream = std::make_unique<CheckedStream>(m_path);
+        if (!m_stream->IsOpen()) {
+            error = m_stream->Error();
+            return false;
+        }
         return Guarded(error, [&] {
             Imf::Header header(static_cast<int>(shape.width), static_cast<int>(shape.height));
             header.lineOrder() = shape.rowsTopToBottom ? Imf::INCREASING_Y : Imf::DECREASING_Y;
-            m_file = std::make_unique<Imf::RgbaOutputFile>(m_path.c_str(), header, Imf::WRITE_RGBA);
+            m_file = std::make_unique<Imf::RgbaOutputFile>(*m_stream, header, Imf::WRITE_RGBA);
         });
     }
 
@@ -39,7 +113,7 @@ public:
     }
 
     bool Finish(std::string& error) override {
-        return Guarded(error, [&] { m_file.reset(); });
+        return Guarded(error, [&] { m_file.reset(); }) && m_stream->Close(error);
     }
 
 private:
@@ -55,6 +129,8 @@ private:
 
     std::string m_path;
     size_t m_width = 0;
+    // Declared first so that it outlives the file written through it.
+    std::unique_ptr<CheckedStream> m_stream;
     std::unique_ptr<Imf::RgbaOutputFile> m_file;
 };
 

@@ -243,6 +243,23 @@ TEST_F(BandedWriterTest, EmptyImagesAreWrittenOnlyAsRaw) {
     EXPECT_EQ(Convert(empty, OutputKind::Png, "out.png", 80), BandedReader::Result::SinkFailed);
 }
 
+// A disk that fills up must fail the write, even when every byte of a small
+// image is only written when the file is closed.
+TEST(WriterTest, AFullDiskFailsTheWrite) {
+    const ImageShape shape{3, 2, true};
+    const std::string pixels(3 * 2 * 8, '\x3c');
+    for (OutputKind kind : {OutputKind::Raw, OutputKind::Exr, OutputKind::Png}) {
+        std::unique_ptr<BandSink> writer = MakeWriter(kind, "/dev/full", 0);
+        std::string error;
+        const Band band{0, 2, reinterpret_cast<const unsigned char*>(pixels.data())};
+        EXPECT_FALSE(writer->Begin(shape, error) && writer->Take(band, error) &&
+                     writer->Finish(error))
+            << OutputExtension(kind);
+        EXPECT_NE(error.find(std::strerror(ENOSPC)), std::string::npos)
+            << OutputExtension(kind) << ": " << error;
+    }
+}
+
 TEST(ImageStatsTest, MinMaxMeanOverflowedAndBlack) {
     // Row 0: about 1.0, black, about 0.5; row 1: red overflowed with green and
     // blue at 768, about 2.0, black again.
