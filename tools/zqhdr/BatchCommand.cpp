@@ -2,6 +2,7 @@
 #include "BatchJobs.h"
 #include "Commands.h"
 #include "Conversion.h"
+#include "StopSignals.h"
 
 #include <atomic>
 #include <chrono>
@@ -10,7 +11,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <mutex>
+#include <new>
 #include <pthread.h>
+#include <system_error>
 #include <thread>
 #include <unistd.h>
 
@@ -176,34 +179,34 @@ private:
     Clock::time_point m_drawn;
 };
 
-void Work(BatchState& state, Reporter& reporter, const BatchOptions& options) {
-    for (size_t i = state.next++; i < state.jobs.size(); i = state.next++) {
-        const BatchJob& job = state.jobs[i];
-        ConversionFailure failure;
-        unsigned long long pixels = 0;
-        std::error_code error;
-        fs::create_directories(fs::path(job.output).parent_path(), error);
-        if (error) {
-            reporter.Failed(job.output + ": cannot be written: " + error.message(), job.bytes);
-        } else if (ConvertFile(job.input, job.output, options.kind, options.exposure, failure,
-                               &pixels, &state.temporaries)) {
-            reporter.Converted(job, pixels);
-        } else {
-            reporter.Failed((failure.file.empty() ? job.input : failure.file) + ": " +
-                                failure.reason,
-                            job.bytes);
-        }
-        ++state.finished;
+void Convert(const BatchJob& job, BatchState& state, Reporter& reporter,
+             const BatchOptions& options) {
+    ConversionFailure failure;
+    unsigned long long pixels = 0;
+    std::error_code error;
+    fs::create_directories(fs::path(job.output).parent_path(), error);
+    if (error) {
+        reporter.Failed(job.output + ": cannot be written: " + error.message(), job.bytes);
+    } else if (ConvertFile(job.input, job.output, options.kind, options.exposure, failure, &pixels,
+                           &state.temporaries)) {
+        reporter.Converted(job, pixels);
+    } else {
+        reporter.Failed((failure.file.empty() ? job.input : failure.file) + ": " + failure.reason,
+                        job.bytes);
     }
 }
 
-sigset_t StopSignals() {
-    sigset_t signals;
-    sigemptyset(&signals);
-    sigaddset(&signals, SIGINT);
-    sigaddset(&signals, SIGTERM);
-    sigaddset(&signals, SIGHUP);
-    return signals;
+void Work(BatchState& state, Reporter& reporter, const BatchOptions& options) {
+    for (size_t i = state.next++; i < state.jobs.size(); i = state.next++) {
+        try {
+            Convert(state.jobs[i], state, reporter, options);
+        } catch (const std::bad_alloc&) {
+            // One image too large for memory fails alone; its temporary file
+            // went with the unwinding.
+            reporter.Failed(state.jobs[i].input + ": out of memory", state.jobs[i].bytes);
+        }
+        ++state.finished;
+    }
 }
 
 // Ends the process by `signal`, as if it had not been caught.
@@ -225,6 +228,7 @@ int RunBatch(const std::vector<std::string>& words) {
     if (!problem.empty()) {
         return Usage("batch", problem);
     }
+    IgnoreWriteSignals();
     BatchState state;
     std::vector<std::string> planFailures;
     PlanBatch(options.inputs, options.outputFolder, options.kind, state.jobs, planFailures);
@@ -244,7 +248,15 @@ int RunBatch(const std::vector<std::string>& words) {
     std::vector<std::thread> workers;
     const size_t threads = std::min<size_t>(options.jobs, state.jobs.size());
     for (size_t i = 0; i < threads; ++i) {
-        workers.emplace_back(Work, std::ref(state), std::ref(reporter), std::cref(options));
+        try {
+            workers.emplace_back(Work, std::ref(state), std::ref(reporter), std::cref(options));
+        } catch (const std::system_error&) {
+            break; // the threads that did start take every job
+        }
+    }
+    if (threads > 0 && workers.empty()) {
+        pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+        return Fail("", "cannot start a thread to convert with");
     }
     const timespec tick = {0, 50 * 1000 * 1000};
     while (state.finished < state.jobs.size()) {

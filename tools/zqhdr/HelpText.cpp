@@ -1,5 +1,6 @@
 #include "Commands.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -46,7 +47,8 @@ const char* const kConvert =
     "  .png  an 8-bit sRGB preview: each value times 2^STOPS (default 0), then x / (1 + x);\n"
     "        overflowed values are white. Written for speed, not size\n"
     "\n"
-    "OUT is written under a temporary name and renamed when complete; a failure leaves none.\n"
+    "OUT is written under a temporary name and renamed when complete; a failure, or an\n"
+    "interrupt, leaves none.\n"
     "Memory: about 32 MiB for .raw, 48 MiB for .exr and .png from top-to-bottom files, whatever\n"
     "the size; a PNG from a bottom-to-top file also holds its 8-bit preview.\n";
 
@@ -103,5 +105,5 @@ int Usage(const std::string& command, const std::string& problem) {
 bool ParseStops(const std::string& text, double& stops) {
     char* end = nullptr;
     stops = std::strtod(text.c_str(), &end);
-    return !text.empty() && *end == '\0';
+    return !text.empty() && *end == '\0' && std::isfinite(stops);
 }

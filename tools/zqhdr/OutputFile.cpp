@@ -6,7 +6,11 @@
 #include <utility>
 
 OutputFile::OutputFile(std::string path)
-    : m_path(std::move(path)), m_temporary(m_path + ".zqhdr-partial") {}
+    : m_path(std::move(path)), m_temporary(TemporaryPathFor(m_path)) {}
+
+std::string OutputFile::TemporaryPathFor(const std::string& path) {
+    return path + ".zqhdr-partial";
+}
 
 OutputFile::~OutputFile() {
     Discard();

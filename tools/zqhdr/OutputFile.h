@@ -10,6 +10,8 @@ public:
     ~OutputFile(); // removes the temporary file unless committed
 
     const std::string& TemporaryPath() const { return m_temporary; }
+    // The temporary name of an output to `path`.
+    static std::string TemporaryPathFor(const std::string& path);
     // Renames the temporary file to the final path; false with `error` set.
     bool Commit(std::string& error);
     // Removes the temporary file now.

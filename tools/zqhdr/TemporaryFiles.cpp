@@ -8,11 +8,7 @@ public:
         : m_files(files), m_writer(std::move(writer)), m_path(std::move(path)) {}
 
     bool Begin(const ImageShape& shape, std::string& error) override {
-        std::lock_guard<std::mutex> hold(m_files.m_lock);
-        if (m_files.m_swept) {
-            error = "interrupted";
-            return false;
-        }
+        std::lock_guard<std::mutex> hold(m_files.m_lock); // after a Sweep, waits for the end
         m_files.m_paths.insert(m_path);
         return m_writer->Begin(shape, error);
     }
@@ -43,7 +39,6 @@ void TemporaryFiles::Forget(const std::string& path) {
 
 void TemporaryFiles::Sweep() {
     m_lock.lock();
-    m_swept = true;
     for (const std::string& path : m_paths) {
         std::remove(path.c_str());
     }

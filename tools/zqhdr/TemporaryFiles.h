@@ -27,5 +27,4 @@ private:
     friend class TrackedSink;
     std::mutex m_lock;
     std::set<std::string> m_paths;
-    bool m_swept = false;
 };

@@ -24,7 +24,11 @@ ToneMap::ToneMap(double exposure) {
     for (unsigned bits = 0; bits < 65536; ++bits) {
         Imath::half value;
         value.setBits(static_cast<unsigned short>(bits));
-        m_byte[bits] = ToSrgbByte(static_cast<float>(value) * scale);
+        // Overflowed values are white at any exposure, even one whose scale
+        // underflows to zero (infinity times zero would be NaN, shown black).
+        m_byte[bits] = value.isInfinity() && !value.isNegative()
+                           ? 255
+                           : ToSrgbByte(static_cast<float>(value) * scale);
     }
 }
 

@@ -18,40 +18,51 @@ bool AsksForHelp(const std::vector<std::string>& words) {
     return false;
 }
 
+int Run(const std::vector<std::string>& words) {
+    if (words.empty()) {
+        return Usage("", "no command given");
+    }
+    std::string command = words[0];
+    std::vector<std::string> rest(words.begin() + 1, words.end());
+    if (command == "help" || command == "--help" || command == "-h") {
+        const char* help = HelpText(rest.empty() ? "" : rest[0]);
+        if (!help) {
+            return Usage("", "no such command: " + rest[0]);
+        }
+        std::fputs(help, stdout);
+        return 0;
+    }
+    if (HelpText(command) && AsksForHelp(rest)) {
+        std::fputs(HelpText(command), stdout);
+        return 0;
+    }
+    if (command == "info") {
+        return RunInfo(rest);
+    }
+    if (command == "convert") {
+        return RunConvert(rest);
+    }
+    if (command == "batch") {
+        return RunBatch(rest);
+    }
+    return Usage("", "unknown command " + command);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    int status = 0;
     try {
-        std::vector<std::string> words(argv + 1, argv + argc);
-        if (words.empty()) {
-            return Usage("", "no command given");
-        }
-        std::string command = words[0];
-        std::vector<std::string> rest(words.begin() + 1, words.end());
-        if (command == "help" || command == "--help" || command == "-h") {
-            const char* help = HelpText(rest.empty() ? "" : rest[0]);
-            if (!help) {
-                return Usage("", "no such command: " + rest[0]);
-            }
-            std::fputs(help, stdout);
-            return 0;
-        }
-        if (HelpText(command) && AsksForHelp(rest)) {
-            std::fputs(HelpText(command), stdout);
-            return 0;
-        }
-        if (command == "info") {
-            return RunInfo(rest);
-        }
-        if (command == "convert") {
-            return RunConvert(rest);
-        }
-        if (command == "batch") {
-            return RunBatch(rest);
-        }
-        return Usage("", "unknown command " + command);
+        status = Run(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const std::bad_alloc&) {
         std::fprintf(stderr, "zqhdr: out of memory\n");
         return 1;
     }
+    // What `info` and `help` print is their result: when it cannot be
+    // written (a full disk, say), the command failed.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        Fail("standard output", "cannot be written");
+        return status == 0 ? 1 : status;
+    }
+    return status;
 }

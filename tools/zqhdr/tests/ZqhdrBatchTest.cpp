@@ -177,42 +177,95 @@ TEST_F(ZqhdrBatchTest, ATerminalGetsOneProgressLine) {
     EXPECT_EQ(FilesBelow(m_folder.Root() / "out").size(), 6u);
 }
 
-TEST_F(ZqhdrBatchTest, InterruptedItLeavesNoTemporaryFiles) {
+TEST_F(ZqhdrBatchTest, StopSignalsLeaveNoTemporaryFilesAndIgnoredOnesStayIgnored) {
     // One input is a pipe that stops half way: its conversion has begun and
-    // waits for more when the interrupt comes.
+    // waits for more when the signal comes. A signal the caller ignored (as
+    // nohup does) is not one: the conversion goes on and fails on the cut-off
+    // input once the pipe closes.
     Image("a.hdr", "-Y 2 +X 2", 2, 2);
-    const std::string pipe = Path("in/slow.hdr");
-    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
-    const std::string program = ZqhdrProgram(), out = Path("out"), log = Path("err.txt");
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 2, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    std::vector<std::string> words = {program, "batch", pipe, Path("in/a.hdr"), "--to",
-                                      "raw",   "--out", out,  "--jobs",         "2"};
-    std::vector<char*> argv;
-    for (std::string& word : words) {
-        argv.push_back(&word[0]);
-    }
-    argv.push_back(nullptr);
-    pid_t child = -1;
-    ASSERT_EQ(posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ), 0);
-    posix_spawn_file_actions_destroy(&actions);
+    const std::string out = Path("out");
+    fs::create_directories(out);
+    struct Case {
+        std::vector<std::string> words; // "PIPE" stands for the pipe's path
+        int signal;
+        bool ignored;
+    } cases[] = {
+        {{"batch", "PIPE", Path("in/a.hdr"), "--to", "raw", "--out", out, "--jobs", "2"},
+         SIGINT,
+         false},
+        {{"convert", "PIPE", out + "/slow.png"}, SIGTERM, false},
+        {{"batch", "PIPE", "--to", "exr", "--out", out}, SIGHUP, true},
+        {{"convert", "PIPE", out + "/slow.raw"}, SIGHUP, true},
+    };
+    int number = 0;
+    for (Case& test : cases) {
+        const std::string what = test.words[0] + " " + strsignal(test.signal);
+        const std::string pipe = Path("slow" + std::to_string(++number) + ".hdr");
+        ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+        const std::string program = ZqhdrProgram(), log = Path("err.txt");
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 2, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0600);
+        std::vector<std::string> words = {program};
+        for (const std::string& word : test.words) {
+            words.push_back(word == "PIPE" ? pipe : word);
+        }
+        std::vector<char*> argv;
+        for (std::string& word : words) {
+            argv.push_back(&word[0]);
+        }
+        argv.push_back(nullptr);
+        // A program inherits the signals its starter ignores.
+        struct sigaction ignore = {}, previous = {};
+        ignore.sa_handler = test.ignored ? SIG_IGN : SIG_DFL;
+        sigaction(test.signal, &ignore, &previous);
+        pid_t child = -1;
+        int spawned = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
+        sigaction(test.signal, &previous, nullptr);
+        posix_spawn_file_actions_destroy(&actions);
+        ASSERT_EQ(spawned, 0) << what;
 
-    // More than the stream's first read, so that the header is parsed.
-    Bytes image = Concat(Header("-Y 1024 +X 1024"), FlatPixels(1024, 1024));
-    int writer = open(pipe.c_str(), O_WRONLY);
-    ASSERT_GE(writer, 0);
-    ASSERT_EQ(write(writer, image.data(), 1 << 20), 1 << 20);
-    // Wait (without a time limit of its own: ctest's is enough) for the
-    // temporary output to appear.
-    while (PartialFilesBelow(m_folder.Root() / "out").empty()) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        // More than the stream's first read, so that the header is parsed.
+        Bytes image = Concat(Header("-Y 1024 +X 1024"), FlatPixels(1024, 1024));
+        int writer = open(pipe.c_str(), O_WRONLY);
+        ASSERT_GE(writer, 0);
+        ASSERT_EQ(write(writer, image.data(), 1 << 20), 1 << 20);
+        // Wait (without a time limit of its own: ctest's is enough) for the
+        // temporary output to appear.
+        while (PartialFilesBelow(out).empty()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        ASSERT_EQ(kill(child, test.signal), 0);
+        if (test.ignored) {
+            // Let the signal arrive before the pipe closes.
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        }
+        close(writer);
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        if (test.ignored) {
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << what << ": " << status;
+            EXPECT_NE(ReadText(log).find("truncated"), std::string::npos)
+                << what << ": " << ReadText(log);
+        } else {
+            EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == test.signal)
+                << what << ": " << status;
+            EXPECT_NE(ReadText(log).find("zqhdr: interrupted\n"), std::string::npos)
+                << what << ": " << ReadText(log);
+        }
+        EXPECT_EQ(PartialFilesBelow(out), std::vector<std::string>{}) << what;
     }
-    ASSERT_EQ(kill(child, SIGINT), 0);
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    close(writer);
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << status;
-    EXPECT_EQ(PartialFilesBelow(m_folder.Root() / "out"), std::vector<std::string>{});
-    EXPECT_NE(ReadText(log).find("zqhdr: interrupted\n"), std::string::npos) << ReadText(log);
+}
+
+// Writes that fail for a file size limit fail their file, not the process.
+TEST_F(ZqhdrBatchTest, AFileSizeLimitFailsTheFileAndLeavesNoTemporaryFile) {
+    Write("in/big.hdr", Concat(Header("-Y 256 +X 1024"), FlatPixels(256, 1024)));
+    for (const std::string& command :
+         {"convert " + Path("in/big.hdr") + " " + Path("big.raw"),
+          "batch " + Path("in/big.hdr") + " --to raw --out " + Path("out")}) {
+        EXPECT_EQ(Zqhdr(command, "ulimit -f 256; "), 1) << command << ": " << m_err;
+        EXPECT_NE(m_err.find("cannot be written"), std::string::npos) << command << ": " << m_err;
+        EXPECT_EQ(PartialFilesBelow(m_folder.Root()), std::vector<std::string>{}) << command;
+    }
 }

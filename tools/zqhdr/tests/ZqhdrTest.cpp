@@ -81,18 +81,22 @@ TEST_F(ZqhdrTest, PngPreviewWithExposure) {
     EXPECT_NE(ReadText(Path("a.png")), ReadText(Path("b.png"))) << "exposure changes the preview";
 }
 
-TEST_F(ZqhdrTest, PixelsBeyondHalfFloatRangeShowWhite) {
-    // 255.5 x 2^16 overflows binary16 to infinity; exponent 0 is black.
+TEST_F(ZqhdrTest, PixelsBeyondHalfFloatRangeShowWhiteAtAnyExposure) {
+    // 255.5 x 2^16 overflows binary16 to infinity; exponent 0 is black. At
+    // -150 stops the scale itself underflows to zero.
     std::string in = Write("in.hdr", Concat(Header("-Y 1 +X 2"), {255, 255, 255, 152, 9, 9, 9, 0}));
-    ASSERT_EQ(Zqhdr("convert " + in + " " + Path("p.png")), 0) << m_err;
-    png_image png;
-    std::memset(&png, 0, sizeof png);
-    png.version = PNG_IMAGE_VERSION;
-    ASSERT_TRUE(png_image_begin_read_from_file(&png, Path("p.png").c_str()));
-    png.format = PNG_FORMAT_RGB;
-    std::vector<unsigned char> rgb(PNG_IMAGE_SIZE(png));
-    ASSERT_TRUE(png_image_finish_read(&png, nullptr, rgb.data(), 0, nullptr));
-    EXPECT_EQ(rgb, (std::vector<unsigned char>{255, 255, 255, 0, 0, 0}));
+    for (const char* exposure : {"0", "-150", "200"}) {
+        ASSERT_EQ(Zqhdr("convert " + in + " " + Path("p.png") + " --exposure " + exposure), 0)
+            << m_err;
+        png_image png;
+        std::memset(&png, 0, sizeof png);
+        png.version = PNG_IMAGE_VERSION;
+        ASSERT_TRUE(png_image_begin_read_from_file(&png, Path("p.png").c_str()));
+        png.format = PNG_FORMAT_RGB;
+        std::vector<unsigned char> rgb(PNG_IMAGE_SIZE(png));
+        ASSERT_TRUE(png_image_finish_read(&png, nullptr, rgb.data(), 0, nullptr));
+        EXPECT_EQ(rgb, (std::vector<unsigned char>{255, 255, 255, 0, 0, 0})) << exposure;
+    }
 }
 
 TEST_F(ZqhdrTest, ToolAndReaderShareOneSizeRule) {
@@ -155,11 +159,24 @@ TEST_F(ZqhdrTest, UsageErrors) {
          std::vector<std::string>{"", "info", "info --bogus " + in, "fly " + in, "help fly",
                                   "convert " + in, "convert " + in + " " + Path("x.jpg"),
                                   "convert " + in + " " + Path("x.png") + " --exposure",
-                                  "convert " + in + " " + Path("x.png") + " --exposure lots"}) {
+                                  "convert " + in + " " + Path("x.png") + " --exposure lots",
+                                  "convert " + in + " " + Path("x.png") + " --exposure nan",
+                                  "convert " + in + " " + Path("x.png") + " --exposure inf"}) {
         EXPECT_EQ(Zqhdr(arguments), 2) << arguments;
         EXPECT_NE(m_err.find("usage: zqhdr"), std::string::npos) << arguments << ": " << m_err;
     }
     EXPECT_TRUE(Leftovers().empty());
+}
+
+TEST_F(ZqhdrTest, OutputThatCannotBeWrittenIsAFailure) {
+    std::string in = Write("in.hdr", Concat(Header("-Y 1 +X 1"), {1, 1, 1, 1}));
+    const std::string zqhdr = std::string(ZQ_BUILD_DIR) + "/bin/zqhdr ";
+    for (const std::string& arguments :
+         std::vector<std::string>{"info " + in, "info --json --stats " + in, "help"}) {
+        ProgramOutcome outcome = RunProgram(m_folder, "(" + zqhdr + arguments + " >/dev/full)");
+        EXPECT_EQ(outcome.status, 1) << arguments;
+        EXPECT_EQ(outcome.err, "zqhdr: standard output: cannot be written\n") << arguments;
+    }
 }
 
 TEST_F(ZqhdrTest, InfoShowsTheHeaderLinesInFileOrder) {
