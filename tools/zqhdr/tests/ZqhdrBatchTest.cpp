@@ -258,6 +258,22 @@ TEST_F(ZqhdrBatchTest, StopSignalsLeaveNoTemporaryFilesAndIgnoredOnesStayIgnored
     }
 }
 
+// AddressSanitizer reserves more address space than the limit below allows.
+#if !defined(__SANITIZE_ADDRESS__)
+TEST_F(ZqhdrBatchTest, AnImageTooLargeForMemoryFailsAloneAndLeavesNoTemporaryFile) {
+    // Bottom to top, so the PNG holds its whole 8-bit preview: 1.9 GB, and the
+    // process may have 1 GB. Only the first band's rows are there.
+    Write("in/sub/huge.hdr", Concat(Header("+Y 20000 +X 32000"), FlatPixels(66, 32000)));
+    Bytes small = Image("small.hdr", "-Y 2 +X 2", 2, 2);
+    EXPECT_EQ(Zqhdr("batch " + Path("in") + " --to png --out " + Path("out") + " --jobs 1",
+                    "ulimit -v 1048576; "),
+              1);
+    EXPECT_NE(m_err.find(Path("in/sub/huge.hdr") + ": out of memory\n"), std::string::npos)
+        << m_err;
+    EXPECT_EQ(FilesBelow(m_folder.Root() / "out"), std::vector<std::string>{"small.png"});
+}
+#endif
+
 // Writes that fail for a file size limit fail their file, not the process.
 TEST_F(ZqhdrBatchTest, AFileSizeLimitFailsTheFileAndLeavesNoTemporaryFile) {
     Write("in/big.hdr", Concat(Header("-Y 256 +X 1024"), FlatPixels(256, 1024)));
