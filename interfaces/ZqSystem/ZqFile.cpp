@@ -6,14 +6,19 @@ ZqFile::ZqFile(const char* path, size_t bufferSize) {
         return;
     }
     m_size = bufferSize > kSmallestBufferSize ? bufferSize : kSmallestBufferSize;
-    m_pucData = new unsigned char[m_size];
+    try {
+        m_pucData = new unsigned char[m_size];
+    } catch (...) {
+        std::fclose(m_pFile); // no destructor runs for a constructor that throws
+        throw;
+    }
     m_pucNext = m_pucEnd = m_pucData;
 }
 
 ZqFile::ZqFile(const void* data, size_t size)
-    : m_bMemory(true), m_pucData(static_cast<const unsigned char*>(data)), m_size(size) {
+    : m_bMemory(true), m_pucData(static_cast<const unsigned char*>(data)), m_size(data ? size : 0) {
     m_pucNext = m_pucData;
-    m_pucEnd = m_pucData + (data ? size : 0);
+    m_pucEnd = m_pucData + m_size;
 }
 
 ZqFile::~ZqFile() {
@@ -25,15 +30,15 @@ ZqFile::~ZqFile() {
 
 bool ZqFile::Seek(long offset, int origin) {
     if (m_bMemory) {
-        long size = static_cast<long>(m_size);
-        long base = origin == ZQ_SEEK_SET   ? 0
-                    : origin == ZQ_SEEK_END ? size
-                                            : m_pucNext - m_pucData;
-        long target = base + offset;
-        if (target < 0 || target > size) {
+        // In size_t: the bytes may be more than a long counts (32-bit long).
+        size_t base = origin == ZQ_SEEK_SET   ? 0
+                      : origin == ZQ_SEEK_END ? m_size
+                                              : size_t(m_pucNext - m_pucData);
+        size_t distance = offset < 0 ? size_t(-(offset + 1)) + 1 : size_t(offset);
+        if (offset < 0 ? distance > base : distance > m_size - base) {
             return false;
         }
-        m_pucNext = m_pucData + target;
+        m_pucNext = m_pucData + (offset < 0 ? base - distance : base + distance);
         return true;
     }
     if (!m_pFile) {
@@ -43,8 +48,11 @@ bool ZqFile::Seek(long offset, int origin) {
         offset -= static_cast<long>(m_pucEnd - m_pucNext); // the buffer ran ahead
     }
     int whence = origin == ZQ_SEEK_SET ? SEEK_SET : origin == ZQ_SEEK_END ? SEEK_END : SEEK_CUR;
+    if (std::fseek(m_pFile, offset, whence) != 0) {
+        return false; // the file did not move, so the buffer still holds what comes next
+    }
     m_pucNext = m_pucEnd = m_pucData;
-    return std::fseek(m_pFile, offset, whence) == 0;
+    return true;
 }
 
 size_t ZqFile::Refill() {

@@ -3,8 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/mman.h>
+#endif
 
 namespace {
 
@@ -122,6 +129,74 @@ TEST_F(FileTest, SeekFromEachOrigin) {
     EXPECT_EQ(NextByte(memory), static_cast<unsigned char>(m_bytes[998]));
     EXPECT_FALSE(memory.Seek(5, ZqBinaryStream::ZQ_SEEK_CUR)); // past the end
     EXPECT_FALSE(memory.Seek(-1, ZqBinaryStream::ZQ_SEEK_SET));
+}
+
+TEST_F(FileTest, AFailedSeekLeavesTheStreamWhereItWas) {
+    ZqFile file(m_path.c_str(), 16);
+    ZqMemoryFile memory(m_bytes.data(), m_bytes.size());
+    for (ZqBinaryStream* stream :
+         {static_cast<ZqBinaryStream*>(&file), static_cast<ZqBinaryStream*>(&memory)}) {
+        char two[2];
+        ASSERT_EQ(Read(*stream, two, 2), 2u);
+        EXPECT_FALSE(stream->Seek(-100, ZqBinaryStream::ZQ_SEEK_SET));
+        EXPECT_FALSE(stream->Seek(-100, ZqBinaryStream::ZQ_SEEK_CUR));
+        EXPECT_FALSE(stream->Seek(LONG_MIN, ZqBinaryStream::ZQ_SEEK_END));
+        EXPECT_EQ(NextByte(*stream), 2) << (stream == &file ? "file" : "memory");
+    }
+}
+
+TEST(ZqMemoryFile, WithoutDataItIsEmpty) {
+    ZqMemoryFile stream(nullptr, 100);
+    EXPECT_FALSE(stream.Seek(50, ZqBinaryStream::ZQ_SEEK_SET));
+    EXPECT_TRUE(stream.Seek(0, ZqBinaryStream::ZQ_SEEK_END));
+    EXPECT_EQ(NextByte(stream), -1);
+}
+
+namespace {
+
+// Zero-filled pages the system hands out only when touched; null when the
+// address space has no room.
+const unsigned char* ReserveZeroBytes(size_t size) {
+#ifdef _WIN32
+    return static_cast<const unsigned char*>(
+        VirtualAlloc(nullptr, size, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+#else
+    void* region =
+        mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    return region == MAP_FAILED ? nullptr : static_cast<const unsigned char*>(region);
+#endif
+}
+
+void Release(const unsigned char* region, size_t size) {
+#ifdef _WIN32
+    (void)size;
+    VirtualFree(const_cast<unsigned char*>(region), 0, MEM_RELEASE);
+#else
+    munmap(const_cast<unsigned char*>(region), size);
+#endif
+}
+
+} // namespace
+
+// More bytes than a 32-bit long counts, as on 64-bit Windows.
+TEST(ZqMemoryFile, SeeksOverMoreThanTwoGibibytes) {
+    const size_t size = size_t(5) << 29;
+    const unsigned char* region = ReserveZeroBytes(size);
+    if (!region) {
+        GTEST_SKIP() << "no room for 2.5 GiB in this address space";
+    }
+    {
+        ZqMemoryFile stream(region, size);
+        EXPECT_TRUE(stream.Seek(0, ZqBinaryStream::ZQ_SEEK_END));
+        EXPECT_EQ(NextByte(stream), -1);
+        EXPECT_TRUE(stream.Seek(-1, ZqBinaryStream::ZQ_SEEK_END));
+        EXPECT_EQ(NextByte(stream), 0);
+        EXPECT_EQ(NextByte(stream), -1);
+        EXPECT_FALSE(stream.Seek(1, ZqBinaryStream::ZQ_SEEK_END));
+        EXPECT_TRUE(stream.Seek(0, ZqBinaryStream::ZQ_SEEK_SET));
+        EXPECT_EQ(NextByte(stream), 0);
+    }
+    Release(region, size);
 }
 
 TEST(ZqFile, MissingFileIsNotGood) {

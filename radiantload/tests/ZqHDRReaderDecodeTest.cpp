@@ -285,8 +285,8 @@ TEST(ZqHDRReaderDecode, ReuseOnlyAMatchingObject) {
 TEST(ZqHDRReaderDecode, OversizedImagesAreRefusedBeforeAllocating) {
     for (const char* resolution :
          {"-Y 1 +X 2147483648", "-Y 2147483648 +X 1", "-Y 1 +X 1073741824", "-Y -1 +X 4"}) {
-        unsigned objects = ZqRefObject::GetTotalObjectCount();
+        unsigned made = ZqRefObject::GetMadeObjectCount();
         EXPECT_EQ(Read(Concat(Header(resolution), {1, 1, 1, 1})), nullptr) << resolution;
-        EXPECT_EQ(ZqRefObject::GetTotalObjectCount(), objects);
+        EXPECT_EQ(ZqRefObject::GetMadeObjectCount(), made) << resolution;
     }
 }

@@ -108,10 +108,22 @@ TEST(ZqHDRReader, ReadHeaderSetsFormatEvenWhenRefusedAndRewinds) {
 }
 
 TEST(ZqHDRReader, CopiesHaveLocksOfTheirOwn) {
-    ZqHDRReader original;
-    ZqHDRReader copy(original);
-    ZqHDRReader assigned;
-    assigned = copy;
+    // Shows each reader's lock words.
+    class Reader : public ZqHDRReader {
+    public:
+        unsigned* Words() { return m_kReadCriticalSection.words; }
+    };
+    Reader original;
+    original.Words()[0] = 7;
+    original.Words()[1] = 9;
+    Reader copy(original);
+    EXPECT_EQ(copy.Words()[0], 0u);
+    EXPECT_EQ(copy.Words()[1], 0u);
+    Reader assigned;
+    assigned.Words()[1] = 3;
+    assigned = original;
+    EXPECT_EQ(assigned.Words()[0], 0u);
+    EXPECT_EQ(assigned.Words()[1], 3u);
     EXPECT_TRUE(assigned.CanReadFile(".hdr"));
     EXPECT_TRUE(copy.CanReadFile(".HDR"));
 }
