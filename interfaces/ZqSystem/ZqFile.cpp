@@ -1,5 +1,7 @@
 #include "ZqFile.h"
 
+#include <climits>
+
 ZqFile::ZqFile(const char* path, size_t bufferSize) {
     m_pFile = path ? std::fopen(path, "rb") : nullptr;
     if (!m_pFile) {
@@ -45,9 +47,23 @@ bool ZqFile::Seek(long offset, int origin) {
         return false;
     }
     if (origin == ZQ_SEEK_CUR) {
-        offset -= static_cast<long>(m_pucEnd - m_pucNext); // the buffer ran ahead
+        // From the start instead: the buffer ran ahead of the position, and
+        // not every C runtime refuses a position before the start.
+        long position = std::ftell(m_pFile);
+        if (position < 0) {
+            return false;
+        }
+        position -= static_cast<long>(m_pucEnd - m_pucNext);
+        if (offset < -position || offset > LONG_MAX - position) {
+            return false;
+        }
+        offset += position;
+        origin = ZQ_SEEK_SET;
     }
-    int whence = origin == ZQ_SEEK_SET ? SEEK_SET : origin == ZQ_SEEK_END ? SEEK_END : SEEK_CUR;
+    if (origin == ZQ_SEEK_SET && offset < 0) {
+        return false;
+    }
+    int whence = origin == ZQ_SEEK_SET ? SEEK_SET : SEEK_END;
     if (std::fseek(m_pFile, offset, whence) != 0) {
         return false; // the file did not move, so the buffer still holds what comes next
     }
