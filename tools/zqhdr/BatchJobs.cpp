@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <set>
 #include <system_error>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -52,8 +53,13 @@ void PlanBatch(const std::vector<std::string>& inputs, const std::string& output
         fs::recursive_directory_iterator walk(input, fs::directory_options::skip_permission_denied,
                                               error);
         for (; !error && walk != fs::recursive_directory_iterator(); walk.increment(error)) {
-            if (walk->is_regular_file(error) && HasHdrExtension(walk->path())) {
-                found.push_back(walk->path());
+            const fs::path& path = walk->path();
+            if (walk->is_directory(error) && access(path.c_str(), R_OK | X_OK) != 0) {
+                // A folder that cannot be read fails on its own, not as a silent gap.
+                failures.push_back(path.string() + ": cannot be read");
+                walk.disable_recursion_pending();
+            } else if (walk->is_regular_file(error) && HasHdrExtension(path)) {
+                found.push_back(path);
             }
         }
         if (error) {

@@ -128,6 +128,23 @@ TEST_F(ZqhdrBatchTest, FailuresOfTheirOwnAndTwoInputsForOneOutput) {
     EXPECT_EQ(fs::file_size(Path("out/a.raw")), 8u);
 }
 
+TEST_F(ZqhdrBatchTest, AFolderThatCannotBeReadIsAFailureOfItsOwn) {
+    Image("a.hdr", "-Y 1 +X 1", 1, 1);
+    Image("sub/b.hdr", "-Y 1 +X 1", 1, 1);
+    // Folder permissions bind everyone but root, so as root the tool runs as
+    // nobody, for whom the scratch folder opens and the output folder is open.
+    const std::string user =
+        geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+    fs::permissions(m_folder.Root(), fs::perms(0755));
+    fs::create_directory(Path("out"));
+    fs::permissions(Path("out"), fs::perms::all);
+    fs::permissions(Path("in/sub"), fs::perms::none);
+    EXPECT_EQ(Zqhdr("batch " + Path("in") + " --to raw --out " + Path("out"), user), 1) << m_err;
+    fs::permissions(Path("in/sub"), fs::perms(0755));
+    EXPECT_NE(m_err.find(Path("in/sub") + ": cannot be read\n"), std::string::npos) << m_err;
+    EXPECT_EQ(FilesBelow(m_folder.Root() / "out"), std::vector<std::string>{"a.raw"});
+}
+
 TEST_F(ZqhdrBatchTest, UsageErrors) {
     Image("a.hdr", "-Y 1 +X 1", 1, 1);
     const std::string in = Path("in");
