@@ -7,8 +7,11 @@ PACKAGES := make cmake ninja-build g++ libgtest-dev libgmock-dev nlohmann-json3-
             libopenexr-dev libpng-dev libbenchmark-dev libstb-dev
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine64
-# 32-bit programs: built with g++ -m32, run under qemu-i386 (and 32-bit Wine).
+# 32-bit programs: built with g++ -m32, run under qemu-i386 (and 32-bit Wine),
+# with qemu's settings from cmake/qemu-i386.env in every recipe.
 LINUX32_PACKAGES := g++-multilib qemu-user
+include cmake/qemu-i386.env
+export QEMU_RESERVED_VA
 WINDOWS32_PACKAGES := wine32:i386
 # Every Windows test runs in the project's own Wine prefix, made on first use.
 WINE_PREFIX := $(CURDIR)/build-wine

@@ -48,4 +48,5 @@ if(ZQ_BUILD_TESTS AND NOT WIN32)
   add_test(NAME install_package
            COMMAND bash ${CMAKE_SOURCE_DIR}/cmake/tests/install-test.sh ${CMAKE_BINARY_DIR}
                    ${CMAKE_SOURCE_DIR} "${consumer_flags}")
+  zq_test_environment(install_package)
 endif()

@@ -54,15 +54,26 @@ function(zq_add_test name)
   target_compile_definitions(${name} PRIVATE ZQ_BUILD_DIR="${CMAKE_BINARY_DIR}"
                                              ZQ_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   add_test(NAME ${name} COMMAND ${name})
-  zq_sanitizer_environment(${name})
+  zq_test_environment(${name})
 endfunction()
 
-# zq_sanitizer_environment(TEST)
-# The one place the sanitizers' run-time settings are kept: report leaks, and
-# stop at the first finding with a stack trace.
-function(zq_sanitizer_environment test)
+# The settings qemu-i386 needs for 32-bit programs, NAME=value lines.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  file(STRINGS ${CMAKE_SOURCE_DIR}/cmake/qemu-i386.env ZQ_EMULATOR_ENVIRONMENT
+       REGEX "^[A-Z_]+=")
+endif()
+
+# zq_test_environment(TEST)
+# The one place the tests' run-time settings are kept, for every test: in a
+# 32-bit build, qemu's; with the sanitizers, report leaks and stop at the
+# first finding with a stack trace.
+function(zq_test_environment test)
+  set(environment ${ZQ_EMULATOR_ENVIRONMENT})
   if(ZQ_SANITIZE OR ZQ_FUZZ)
-    set_tests_properties(${test} PROPERTIES ENVIRONMENT
-      "ASAN_OPTIONS=detect_leaks=1:abort_on_error=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+    list(APPEND environment ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+                            UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1)
+  endif()
+  if(environment)
+    set_tests_properties(${test} PROPERTIES ENVIRONMENT "${environment}")
   endif()
 endfunction()

@@ -33,11 +33,10 @@ echo "== Options dialog of a withdrawn plug-in"
 
 echo
 echo "== Viewing the scene as KFM (view-kfm.json)"
-# A tool layout like an artist's: plug-ins in tools/plugins, data in Data/.
+# A tool layout like an artist's: the modules alone in tools/plugins, data in Data/.
 app="$work/app"
 mkdir -p "$app/tools/plugins" "$app/Data"
 cp "$build"/plugins/*.so "$app/tools/plugins/"
-ln -s "$(cd "$build/lib" && pwd)" "$app/tools/lib"
 PATH="$here:$PATH" ZQ_VIEWER_LOG="$work/viewer.log" "$host" run "$here/view-kfm.json" \
   --scene "$here/scene.json" --plugins "$app/tools/plugins" --registry "$here/registry.reg"
 # The viewer runs on its own; its report appears whole, once it is complete.

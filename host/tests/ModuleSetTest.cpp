@@ -17,15 +17,9 @@ const std::string kSuffix = ZqPlatform::ModuleSuffix();
 const std::string kPlugins = std::string(ZQ_BUILD_DIR) + "/plugins";
 const std::string kCullSweep = kPlugins + "/CullSweep" + kSuffix;
 #if defined(_WIN32)
-// Windows finds a module's libraries beside the program.
 const std::string kNotAModule = std::string(ZQ_BUILD_DIR) + "/bin/ZqSystem.dll";
-void ProvideLibraries(const fs::path&) {}
 #else
-// Modules find their libraries in ../lib, as in the build tree.
 const std::string kNotAModule = std::string(ZQ_BUILD_DIR) + "/lib/libZqSystem.so";
-void ProvideLibraries(const fs::path& root) {
-    fs::create_directory_symlink(std::string(ZQ_BUILD_DIR) + "/lib", root / "lib");
-}
 #endif
 } // namespace
 
@@ -64,7 +58,6 @@ TEST(ModuleSet, LoadsTheBuiltModuleThroughTheHostsPath) {
 
 TEST(ModuleSet, LoadsInFileNameOrderAndSkipsWhatIsNoModule) {
     ScratchFolder folder;
-    ProvideLibraries(folder.Root());
     fs::path plugins = folder.Root() / "plugins";
     fs::create_directory(plugins);
     fs::copy_file(kCullSweep, plugins / ("b" + kSuffix));
@@ -91,7 +84,6 @@ TEST(ModuleSet, LoadsInFileNameOrderAndSkipsWhatIsNoModule) {
 
 TEST(ModuleSet, SkipsModuleFilesCutShortAndLoadsTheOthers) {
     ScratchFolder folder;
-    ProvideLibraries(folder.Root());
     fs::path plugins = folder.Root() / "plugins";
     fs::create_directory(plugins);
     fs::copy_file(kCullSweep, plugins / ("whole" + kSuffix));

@@ -1,4 +1,5 @@
 // Runs the built zqhost as a user would and checks what it prints and returns.
+#include "CopiedModules.h"
 #include "RunProgram.h"
 
 #include <gtest/gtest.h>
@@ -22,21 +23,40 @@ std::string Script(const std::string& steps) {
 
 } // namespace
 
+const char* const kListing =
+    "CullSweep.so\tRemove Hidden Objects Plug-in\t1.0\tCullSweepPlugin\tPROCESS\n"
+    "ImageTally.so\tTexture Analyzer\t1.0\tZqImageTallyPlugin\tPROCESS\n"
+    "MotionLens.so\tKFM Viewer\t1.0\tMotionLensPlugin\tViewer\n"
+    "RetiredStubs.so\tTexture Swizzle\t0.0\tDeprecatedProcessPlugin\t-\n"
+    "RetiredStubs.so\tPS2 Viewer\t0.0\tDeprecatedViewerPlugin\t-\n"
+    "RetiredStubs.so\tXbox Viewer\t0.0\tDeprecatedViewerPlugin\t-\n"
+    "ZqExporters.so\tController Extractor\t1.1\tZqControllerExtractorPlugin\tEXPORT\n"
+    "ZqExporters.so\tZQF Exporter\t1.0\tZqfExportPlugin\tEXPORT\n";
+
 TEST(Zqhost, ListsPluginsWithTabs) {
     ScratchFolder folder;
     ProgramOutcome outcome = Zqhost(folder, "plugins");
     EXPECT_EQ(outcome.status, 0) << outcome.err;
-    EXPECT_EQ(outcome.out,
-              "CullSweep.so\tRemove Hidden Objects Plug-in\t1.0\tCullSweepPlugin\tPROCESS\n"
-              "ImageTally.so\tTexture Analyzer\t1.0\tZqImageTallyPlugin\tPROCESS\n"
-              "MotionLens.so\tKFM Viewer\t1.0\tMotionLensPlugin\tViewer\n"
-              "RetiredStubs.so\tTexture Swizzle\t0.0\tDeprecatedProcessPlugin\t-\n"
-              "RetiredStubs.so\tPS2 Viewer\t0.0\tDeprecatedViewerPlugin\t-\n"
-              "RetiredStubs.so\tXbox Viewer\t0.0\tDeprecatedViewerPlugin\t-\n"
-              "ZqExporters.so\tController Extractor\t1.1\tZqControllerExtractorPlugin\tEXPORT\n"
-              "ZqExporters.so\tZQF Exporter\t1.0\tZqfExportPlugin\tEXPORT\n");
+    EXPECT_EQ(outcome.out, kListing);
     // RetiredStubs has no GetCompilerVersion, and that is no reason to warn.
     EXPECT_EQ(outcome.err, "");
+}
+
+TEST(Zqhost, ModulesCopiedAloneIntoAFolderLoadAndRunFromThere) {
+    // Nothing beside the folder: the modules find the engine in the host.
+    ScratchFolder folder;
+    std::string plugins = folder.Path("tools/plugins");
+    CopyBuiltModules(plugins);
+    ProgramOutcome listed = Zqhost(folder, "plugins --plugins " + plugins);
+    EXPECT_EQ(listed.status, 0) << listed.err;
+    EXPECT_EQ(listed.out, kListing);
+    EXPECT_EQ(listed.err, "");
+
+    ProgramOutcome ran = Zqhost(folder, "run " + kExamples + "/remove-hidden.json --scene " +
+                                            kExamples + "/scene.json --plugins " + plugins);
+    EXPECT_EQ(ran.status, 0) << ran.err;
+    EXPECT_EQ(ran.err, "step 1: Remove Hidden Objects Plug-in (CullSweepPlugin): SUCCESS\n"
+                       "step 2: Texture Analyzer (ZqImageTallyPlugin): SUCCESS\n");
 }
 
 TEST(Zqhost, OldScriptNamingWithdrawnPluginsStillRuns) {

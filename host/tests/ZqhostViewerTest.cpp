@@ -1,5 +1,6 @@
 // A viewer step end to end: zqhost runs MotionLens, whose nested script runs
 // the stand-in exporters, and a real viewer program is started on the KFM file.
+#include "CopiedModules.h"
 #include "RunProgram.h"
 
 #include <gtest/gtest.h>
@@ -16,14 +17,9 @@ namespace {
 class ViewerStepTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        // An artist's layout: tools/plugins beside tools/lib, data in Data/.
+        // An artist's layout: the modules alone in tools/plugins, data in Data/.
         m_plugins = m_folder.Root() / "app" / "tools" / "plugins";
-        fs::create_directories(m_plugins);
-        for (const auto& entry : fs::directory_iterator(std::string(ZQ_BUILD_DIR) + "/plugins")) {
-            fs::copy_file(entry.path(), m_plugins / entry.path().filename());
-        }
-        fs::create_directory_symlink(std::string(ZQ_BUILD_DIR) + "/lib",
-                                     m_plugins.parent_path() / "lib");
+        CopyBuiltModules(m_plugins);
         m_data = m_folder.Root() / "app" / "Data";
         m_args = m_folder.Path("viewer-args.txt");
         std::string viewer =
