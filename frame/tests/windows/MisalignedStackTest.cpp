@@ -2,9 +2,9 @@
 // with a stack only 4-byte aligned. Exports, a plug-in's virtual operations
 // and the reader's vector paths must all work at every misalignment.
 #include "HdrTestImages.h"
+#include "HiddenObjectScene.h"
 #include "MisalignedCall.h"
 #include "ZqFile.h"
-#include "ZqNode.h"
 #include "ZqPlatform.h"
 #include "ZqPluginArray.h"
 #include "ZqRenderedTexture.h"
@@ -180,11 +180,7 @@ TEST_F(MisalignedStackTest, HiddenObjectsAreRemovedAtEveryMisalignment) {
     ASSERT_EQ(plugins.GetSize(), 1u);
     for (unsigned misalignment : kMisalignments) {
         ZqPointer<ZqSceneGraphSharedData> scene = new ZqSceneGraphSharedData;
-        ZqNode* root = new ZqNode("root");
-        ZqAVObject* hidden = new ZqAVObject("hidden");
-        hidden->SetAppCulled(true);
-        root->AttachChild(hidden);
-        root->AttachChild(new ZqAVObject("shown"));
+        ZqNode* root = NewRootWithHiddenChild("root");
         scene->AddRoot(root);
         ZqSharedDataList::GetInstance()->Insert(scene);
         EXPECT_EQ(Execute(plugins.GetAt(0), nullptr, misalignment),
