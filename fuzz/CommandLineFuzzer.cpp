@@ -1,7 +1,7 @@
 // libFuzzer target: any text as a command line, split into words; the words
 // quoted back into a command line split into the same words again.
 #include "Require.h"
-#include "ZqPlatform.h"
+#include "ZqPlatformTesting.h"
 
 #include <cstddef>
 #include <cstdint>

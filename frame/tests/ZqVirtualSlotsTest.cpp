@@ -111,7 +111,7 @@ TEST_F(VirtualSlots, EveryPluginOfEveryModuleAnswersInItsSlots) {
     for (const ModuleCase& c : kModules) {
         SCOPED_TRACE(c.module);
         std::string error;
-        void* module = ZqPlatform::LoadModule(
+        ZqPlatform::Module* module = ZqPlatform::LoadModule(
             (std::string(ZQ_BUILD_DIR) + "/plugins/" + c.module + ZqPlatform::ModuleSuffix())
                 .c_str(),
             error);

@@ -1,6 +1,6 @@
 // The seam's 32-bit to 16-bit float conversion: the instruction path gives
 // the scalar path's bits, and both the rule's answers.
-#include "ZqPlatform.h"
+#include "ZqPlatformTesting.h"
 
 #include <gtest/gtest.h>
 

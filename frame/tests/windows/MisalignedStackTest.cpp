@@ -5,7 +5,7 @@
 #include "HiddenObjectScene.h"
 #include "MisalignedCall.h"
 #include "ZqFile.h"
-#include "ZqPlatform.h"
+#include "ZqPlatformTesting.h"
 #include "ZqPluginArray.h"
 #include "ZqRenderedTexture.h"
 #include "ZqSceneGraphSharedData.h"
@@ -47,7 +47,7 @@ protected:
         }
     }
     static void TearDownTestSuite() {
-        for (void* module : s_modules) {
+        for (ZqPlatform::Module* module : s_modules) {
             if (module) {
                 ZqPlatform::UnloadModule(module);
             }
@@ -83,12 +83,12 @@ protected:
         return result ? result->GetReturnCode() : ZqExecutionResult::RETURN_FAILURE;
     }
 
-    static std::vector<void*> s_modules;
+    static std::vector<ZqPlatform::Module*> s_modules;
     Recorder m_recorder;
     ZqPlatform::Presenter* m_previous = nullptr;
 };
 
-std::vector<void*> MisalignedStackTest::s_modules;
+std::vector<ZqPlatform::Module*> MisalignedStackTest::s_modules;
 
 // reader.ReadFile(file, nullptr) at `misalignment`; the caller owns the result.
 ZqPixelData* ReadFileMisaligned(ZqHDRReader& reader, ZqFile& file, unsigned misalignment) {
