@@ -4,6 +4,7 @@
 #include "HdrTestImages.h"
 #include "HiddenObjectScene.h"
 #include "MisalignedCall.h"
+#include "RecordingPresenter.h"
 #include "ZqFile.h"
 #include "ZqPlatformTesting.h"
 #include "ZqPluginArray.h"
@@ -25,16 +26,6 @@ namespace {
 
 const unsigned kMisalignments[] = {0, 4, 8, 12};
 
-struct Recorder : ZqPlatform::Presenter {
-    void ShowMessageBox(const char* text, const char* caption, unsigned) override {
-        shown.push_back(std::string("box:") + caption + "|" + text);
-    }
-    void ShowInfoDialog(const char* title, const char* text) override {
-        shown.push_back(std::string("dialog:") + title + "|" + text);
-    }
-    std::vector<std::string> shown;
-};
-
 // The plug-in modules, loaded as the host loads them.
 class MisalignedStackTest : public ::testing::Test {
 protected:
@@ -54,11 +45,7 @@ protected:
         }
         s_modules.clear();
     }
-    void SetUp() override { m_previous = ZqPlatform::SetPresenter(&m_recorder); }
-    void TearDown() override {
-        ZqPlatform::SetPresenter(m_previous);
-        ZqSharedDataList::GetInstance()->RemoveAll();
-    }
+    void TearDown() override { ZqSharedDataList::GetInstance()->RemoveAll(); }
 
     // GetPlugins of module `index`, called at `misalignment`.
     static void GetPlugins(unsigned index, ZqPluginArray& plugins, unsigned misalignment) {
@@ -84,8 +71,7 @@ protected:
     }
 
     static std::vector<ZqPlatform::Module*> s_modules;
-    Recorder m_recorder;
-    ZqPlatform::Presenter* m_previous = nullptr;
+    RecordingPresenter m_recorder;
 };
 
 std::vector<ZqPlatform::Module*> MisalignedStackTest::s_modules;
@@ -163,7 +149,7 @@ TEST_F(MisalignedStackTest, TheTextureReportIsTheSameAtEveryMisalignment) {
     }
     ASSERT_EQ(m_recorder.shown.size(), 4u);
     const std::string& report = m_recorder.shown[0];
-    EXPECT_EQ(report.rfind("dialog:Texture Analysis Results:|", 0), 0u) << report;
+    EXPECT_EQ(report.rfind("dialog|Texture Analysis Results:|", 0), 0u) << report;
     EXPECT_NE(report.find("ZqSourceTexture Object: \"wall.tga\" (64 x 32)\r\r\n"),
               std::string::npos)
         << report;
@@ -206,8 +192,8 @@ TEST_F(MisalignedStackTest, WithdrawnPluginsRunAndShowTheirOptionsDialog) {
     }
     ASSERT_EQ(m_recorder.shown.size(), 4u);
     for (const std::string& shown : m_recorder.shown) {
-        EXPECT_EQ(shown, "box:Texture Swizzle|This class has been deprecated by Quorvel.\n"
-                         "Please remove this plug-in from your script.");
+        EXPECT_EQ(shown, "box|Texture Swizzle|This class has been deprecated by Quorvel.\n"
+                         "Please remove this plug-in from your script.|16");
     }
 }
 
