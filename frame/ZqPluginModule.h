@@ -37,7 +37,8 @@ inline void ZqAppendNewPlugin(ZqPluginArray& plugins, ZqPlugin* plugin) {
 
 // The module's exports: GetPlugins, which hands over what ZqModuleAddPlugins
 // appends, and GetCompilerVersion when `compilerVersion` is
-// WITH_COMPILER_VERSION (WITHOUT_COMPILER_VERSION leaves it out).
+// WITH_COMPILER_VERSION (WITHOUT_COMPILER_VERSION leaves it out). It ends by
+// declaring ZqModuleAddPlugins again, so that the line takes a semicolon.
 #define ZQ_DECLARE_MODULE(compilerVersion)                                                         \
     ZQ_MODULE_EXPORT void GetPlugins(ZqPluginArray& plugins) {                                     \
         ZqModuleAddPlugins(plugins);                                                               \
