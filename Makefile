@@ -48,9 +48,7 @@ demo: build
 
 test: test-release test-sanitize
 
-test-release: deps
-	cmake --preset release
-	cmake --build --preset release
+test-release: build
 	ctest --preset release -j $(JOBS)
 
 test-sanitize: deps

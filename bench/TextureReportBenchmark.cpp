@@ -1,6 +1,7 @@
 // Building the texture report for many textures: the time should grow
 // linearly with the count.
 #include "TextureReport.h"
+#include "ZqDescribedPixelData.h"
 #include "ZqRenderedTexture.h"
 #include "ZqSourceTexture.h"
 
@@ -11,23 +12,11 @@
 
 namespace {
 
-// Pixel data that answers a size without holding the memory.
-class SizedPixelData : public ZqPixelData {
-public:
-    explicit SizedPixelData(size_t bytes)
-        : ZqPixelData(
-              0, 0, ZqPixelFormat(ZqPixelFormat::RGBA, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000), 5),
-          m_bytes(bytes) {}
-    size_t GetTotalSizeInBytes() const override { return m_bytes; }
-
-private:
-    size_t m_bytes;
-};
-
 void BuildReport(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
     std::vector<ZqPointer<ZqTexture>> textures;
-    ZqPointer<ZqPixelData> pixels = new SizedPixelData(349524);
+    ZqPointer<ZqPixelData> pixels = new ZqDescribedPixelData(
+        ZqPixelFormat(ZqPixelFormat::RGBA, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000), 5, 349524);
     for (int i = 0; i < count; ++i) {
         std::string name =
             "textures/level" + std::to_string(i % 50) + "/diffuse_" + std::to_string(i) + ".dds";

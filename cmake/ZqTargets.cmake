@@ -1,21 +1,21 @@
 # Helpers shared by every folder's CMakeLists.
 
-# zq_add_plugin_module(NAME SOURCES ... LIBRARIES ... [NO_COMPILER_VERSION])
-# A plug-in module: the frame plus the module's own sources, built as
-# plugins/NAME.so (no "lib" prefix), as the host expects.
+# zq_add_plugin_module(NAME SOURCES ... LIBRARIES ...)
+# A plug-in module: its own sources, which declare it (ZQ_DECLARE_MODULE),
+# and the frame's load-time entry, built as plugins/NAME.so (no "lib"
+# prefix), as the host expects. The sources are compiled once, into the
+# object library NAME_objects, which the module's tests link as well.
 function(zq_add_plugin_module name)
-  cmake_parse_arguments(ARG "NO_COMPILER_VERSION" "" "SOURCES;LIBRARIES" ${ARGN})
-  set(frame_sources ${ZQ_FRAME_DIR}/ZqGetPlugins.cpp ${ZQ_FRAME_DIR}/ZqModuleEntry.cpp)
-  if(NOT ARG_NO_COMPILER_VERSION)
-    list(APPEND frame_sources ${ZQ_FRAME_DIR}/ZqCompilerVersion.cpp)
-  endif()
-  add_library(${name} MODULE ${ARG_SOURCES} ${frame_sources})
-  target_link_libraries(${name} PRIVATE ZqFrame ZqPlatform ${ARG_LIBRARIES})
-  list(TRANSFORM ARG_SOURCES PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+  add_library(${name}_objects OBJECT ${ARG_SOURCES})
+  target_include_directories(${name}_objects PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(${name}_objects PUBLIC ZqFrame ${ARG_LIBRARIES})
+  add_library(${name} MODULE)
+  target_link_libraries(${name} PRIVATE ${name}_objects ZqModuleEntry)
   if(NOT WIN32)
     # The entry points only: template code the module instantiates from the
     # standard library would otherwise be exported beside them.
-    set(exports ${ZQ_FRAME_DIR}/PluginModuleExports.map)
+    set(exports ${PROJECT_SOURCE_DIR}/frame/PluginModuleExports.map)
     target_link_options(${name} PRIVATE "LINKER:--version-script=${exports}")
     set_property(TARGET ${name} APPEND PROPERTY LINK_DEPENDS ${exports})
   endif()
@@ -23,24 +23,18 @@ function(zq_add_plugin_module name)
     PREFIX ""
     INSTALL_RPATH "\$ORIGIN/../.." # installed in lib/zq/plugins, beside lib/
     LIBRARY_OUTPUT_DIRECTORY ${ZQ_PLUGIN_OUTPUT_DIRECTORY}
-    RUNTIME_OUTPUT_DIRECTORY ${ZQ_PLUGIN_OUTPUT_DIRECTORY}
-    ZQ_MODULE_SOURCES "${ARG_SOURCES};${frame_sources}"
-    ZQ_MODULE_LIBRARIES "${ARG_LIBRARIES}")
+    RUNTIME_OUTPUT_DIRECTORY ${ZQ_PLUGIN_OUTPUT_DIRECTORY})
 endfunction()
 
 # zq_add_module_test(NAME MODULE module SOURCES ... LIBRARIES ...)
-# A test program for a plug-in module: the module's own sources and the frame
-# are compiled in, as in the module, so their load-time setup runs when the
-# test program starts and the module's headers are on the include path.
+# A test program for a plug-in module: the module's objects and the frame's
+# entry are linked in, as in the module, so their load-time setup runs when
+# the test program starts and the module's headers are on the include path.
 function(zq_add_module_test name)
   cmake_parse_arguments(ARG "" "MODULE" "SOURCES;LIBRARIES" ${ARGN})
-  get_target_property(module_sources ${ARG_MODULE} ZQ_MODULE_SOURCES)
-  get_target_property(module_libraries ${ARG_MODULE} ZQ_MODULE_LIBRARIES)
-  get_target_property(module_folder ${ARG_MODULE} SOURCE_DIR)
   zq_add_test(${name}
-    SOURCES ${ARG_SOURCES} ${module_sources}
-    LIBRARIES ZqFrame ZqPlatform ${module_libraries} ${ARG_LIBRARIES})
-  target_include_directories(${name} PRIVATE ${module_folder})
+    SOURCES ${ARG_SOURCES}
+    LIBRARIES ${ARG_MODULE}_objects ZqModuleEntry ${ARG_LIBRARIES})
 endfunction()
 
 # zq_add_test(NAME SOURCES ... LIBRARIES ...)

@@ -4,6 +4,8 @@
 #include "ZqAnimationSDM.h"
 #include "ZqPluginModule.h"
 
+ZQ_DECLARE_MODULE(WITH_COMPILER_VERSION);
+
 const ZqRTTI CullSweepPlugin::m_RTTI("CullSweepPlugin", &ZqPlugin::m_RTTI);
 
 namespace {

@@ -17,7 +17,7 @@ public:
 protected:
     // The class name must equal this plug-in's type record name exactly; only
     // then is the version looked at.
-    bool NamesThisPlugin(const ZqPluginInfo* info) const {
+    bool NamesThisClassAndVersion(const ZqPluginInfo* info) const {
         if (!info || info->GetClassName() != this->GetRTTI()->GetName()) {
             return false;
         }

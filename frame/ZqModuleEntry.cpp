@@ -3,7 +3,7 @@
 
 #if defined(_WIN32)
 
-extern "C" int __stdcall DllMain(void* module, unsigned long reason, void*) {
+extern "C" int __stdcall DllMain(ZqPlatform::Module* module, unsigned long reason, void*) {
     const unsigned long processAttach = 1;
     if (reason == processAttach) {
         ZqPlatform::DisableThreadNotifications(module);

@@ -7,7 +7,7 @@ class ZqProcessPlugin : public ZqFramePlugin<ZqPlugin> {
 public:
     using ZqFramePlugin<ZqPlugin>::ZqFramePlugin;
 
-    bool CanExecute(ZqPluginInfo* info) override { return NamesThisPlugin(info); }
+    bool CanExecute(ZqPluginInfo* info) override { return NamesThisClassAndVersion(info); }
     ZqPluginInfo* MakeDefaultInfo() override {
         return FillDefaultInfo(new ZqPluginInfo, "PROCESS");
     }

@@ -1,21 +1,14 @@
 // libFuzzer target: any text as a command line, split into words; the words
 // quoted back into a command line split into the same words again.
-#include "ZqPlatform.h"
+#include "Require.h"
+#include "ZqPlatformTesting.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 namespace {
-
-// libFuzzer ignores return values, so a breach has to stop the run.
-void Require(bool holds) {
-    if (!holds) {
-        std::abort();
-    }
-}
 
 // An argument in quotes, escaped the way the splitting rules undo: a quote
 // as \", and a run of backslashes doubled where a quote follows it.

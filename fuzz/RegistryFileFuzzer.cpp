@@ -1,21 +1,14 @@
 // libFuzzer target: any bytes as a .reg file, one key read from them by its
 // path as written, by the same path in upper case, and with a UTF-8 byte-order
 // mark put in front.
+#include "Require.h"
 #include "ZqPlatformInternal.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
 namespace {
-
-// libFuzzer ignores return values, so a breach has to stop the run.
-void Require(bool holds) {
-    if (!holds) {
-        std::abort();
-    }
-}
 
 std::string UpperCase(std::string text) {
     for (char& c : text) {

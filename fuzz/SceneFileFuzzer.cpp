@@ -3,22 +3,15 @@
 // A small image sits beside the file, for scenes that name it.
 #include "FuzzFolder.h"
 #include "HostError.h"
+#include "Require.h"
 #include "SceneFile.h"
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <sstream>
 #include <string>
 
 namespace {
-
-// libFuzzer ignores return values, so a breach has to stop the run.
-void Require(bool holds) {
-    if (!holds) {
-        std::abort();
-    }
-}
 
 std::string Printed(const Scene& scene) {
     std::ostringstream out;

@@ -3,6 +3,7 @@
 // field the whole text the file holds (a NUL would cut it short).
 #include "FuzzFolder.h"
 #include "HostError.h"
+#include "Require.h"
 #include "ScriptFile.h"
 #include "ZqViewerPluginInfo.h"
 
@@ -10,19 +11,11 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
 using Json = nlohmann::ordered_json;
 
 namespace {
-
-// libFuzzer ignores return values, so a breach has to stop the run.
-void Require(bool holds) {
-    if (!holds) {
-        std::abort();
-    }
-}
 
 void RequireText(const char* text, const Json& expected) {
     Require(text && expected.is_string() && expected.get<std::string>() == text);

@@ -51,7 +51,8 @@ bool ModuleSet::Load(const std::string& folder, std::string& error) {
 void ModuleSet::LoadModule(const std::string& path, const std::string& fileName,
                            const std::string& folder) {
     std::string error = ModuleFileProblem(path);
-    void* handle = error.empty() ? ZqPlatform::LoadModule(path.c_str(), error) : nullptr;
+    ZqPlatform::Module* handle =
+        error.empty() ? ZqPlatform::LoadModule(path.c_str(), error) : nullptr;
     if (!handle) {
         std::fprintf(stderr, "zqhost: warning: %s: cannot load module (%s); skipped\n",
                      path.c_str(), error.c_str());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ZqPlatform.h"
 #include "ZqPluginArray.h"
 
 #include <memory>
@@ -15,7 +16,7 @@ public:
     struct Module {
         std::string fileName;
         std::string folder; // absolute, ends with a separator
-        void* handle;
+        ZqPlatform::Module* handle;
     };
     struct Plugin {
         ZqPlugin* plugin;

@@ -1,7 +1,7 @@
 #include "SceneTextures.h"
 
-#include "DescribedPixelData.h"
 #include "HostError.h"
+#include "ZqDescribedPixelData.h"
 #include "ZqHDRReader.h"
 #include "ZqRenderedTexture.h"
 #include "ZqSourceCubeMap.h"
@@ -81,7 +81,7 @@ ZqPointer<ZqPixelData> DescribePixels(const Json& description, const std::string
         formatNumber->get<int>(),
         static_cast<unsigned char>(Number(description, "bitsPerPixel", 255, where)), mask[0],
         mask[1], mask[2], mask[3]);
-    ZqPointer<ZqPixelData> pixels = new DescribedPixelData(
+    ZqPointer<ZqPixelData> pixels = new ZqDescribedPixelData(
         format, mipmaps ? mipmaps : 1,
         static_cast<size_t>(Number(description, "bytes", 0xFFFFFFFFu, where)));
     if (palette != description.end() && palette->get<bool>()) {

@@ -3,6 +3,8 @@
 #include "ZqImageTallyPlugin.h"
 #include "ZqPluginModule.h"
 
+ZQ_DECLARE_MODULE(WITH_COMPILER_VERSION);
+
 const ZqRTTI ZqImageTallyPlugin::m_RTTI("ZqImageTallyPlugin", &ZqPlugin::m_RTTI);
 
 namespace {

@@ -44,7 +44,7 @@ ZqPluginInfo* MotionLensPlugin::MakeDefaultInfo() {
 }
 
 bool MotionLensPlugin::CanView(ZqViewerPluginInfo* info) {
-    if (!NamesThisPlugin(info)) {
+    if (!NamesThisClassAndVersion(info)) {
         return false;
     }
     if (m_ViewerCommand.IsEmpty()) {

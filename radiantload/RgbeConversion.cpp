@@ -1,5 +1,6 @@
 #include "RgbeConversion.h"
 
+#include "ProcessorProbe.h"
 #include "RgbeKernels.h"
 #include "ZqPlatform.h"
 
@@ -30,13 +31,9 @@ void RgbePixelToHalf(const unsigned char* rgbe, unsigned char* out) {
 
 bool CanRun(VectorPath path) {
 #if defined(ZQ_HAVE_VECTOR_KERNELS)
-    // The checks also tell whether the system saves the wide registers.
-    static const bool avx2 = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma") &&
-                             ZqPlatform::HasFloat16Instructions();
-    static const bool avx512 =
-        avx2 && __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw");
-    return path == VectorPath::Scalar || (path == VectorPath::Avx2 && avx2) ||
-           (path == VectorPath::Avx512 && avx512);
+    const ProcessorFeatures& processor = ThisProcessor();
+    return path == VectorPath::Scalar || (path == VectorPath::Avx2 && processor.avx2) ||
+           (path == VectorPath::Avx512 && processor.avx512);
 #else
     return path == VectorPath::Scalar;
 #endif

@@ -24,7 +24,7 @@ protected:
         "This class has been deprecated by Quorvel.\nPlease remove this plug-in from your script.";
 
     // Class name and version are not looked at.
-    bool NamesThisPlugin(const ZqPluginInfo* info) const {
+    bool HasThisNameInAnyCase(const ZqPluginInfo* info) const {
         return info && this->GetName().EqualsNoCase(info->GetName());
     }
     static ZqPointer<ZqExecutionResult> DoNothing() {

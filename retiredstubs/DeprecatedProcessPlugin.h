@@ -9,6 +9,6 @@ public:
     using DeprecatedPlugin<ZqPlugin>::DeprecatedPlugin;
 
     const ZqRTTI* GetRTTI() const override { return &m_RTTI; }
-    bool CanExecute(ZqPluginInfo* info) override { return NamesThisPlugin(info); }
+    bool CanExecute(ZqPluginInfo* info) override { return HasThisNameInAnyCase(info); }
     ZqPointer<ZqExecutionResult> Execute(const ZqPluginInfo*) override { return DoNothing(); }
 };

@@ -11,7 +11,7 @@ public:
     using DeprecatedPlugin<ZqViewerPlugin>::DeprecatedPlugin;
 
     const ZqRTTI* GetRTTI() const override { return &m_RTTI; }
-    bool CanView(ZqViewerPluginInfo* info) override { return NamesThisPlugin(info); }
+    bool CanView(ZqViewerPluginInfo* info) override { return HasThisNameInAnyCase(info); }
     ZqPointer<ZqExecutionResult> View(const ZqViewerPluginInfo*) override { return DoNothing(); }
     bool SupportsRenderer(ZqPluginToolkitRenderer) override { return false; }
 };

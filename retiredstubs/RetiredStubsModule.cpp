@@ -1,10 +1,12 @@
 // The RetiredStubs module: placeholders under the names of withdrawn plug-ins,
-// so that old scripts naming them still run. It exports GetPlugins only.
+// so that old scripts naming them still run.
 #include "DeprecatedProcessPlugin.h"
 #include "DeprecatedViewerPlugin.h"
 #include "ZqExportPlugin.h"
 #include "ZqImportPlugin.h"
 #include "ZqPluginModule.h"
+
+ZQ_DECLARE_MODULE(WITHOUT_COMPILER_VERSION);
 
 // Built at load in this order. No export or import placeholder is registered;
 // their records are built all the same, so that the module describes every

@@ -1,4 +1,5 @@
 #include "CullSweepPlugin.h"
+#include "HiddenObjectScene.h"
 #include "RecordingPresenter.h"
 #include "ZqAnimationLog.h"
 #include "ZqOptimize.h"
@@ -58,12 +59,7 @@ TEST_F(CullSweepTest, ZeroRootsSucceedsWithoutRemoving) {
 TEST_F(CullSweepTest, ProcessesEveryRootOnceInOrder) {
     ZqPointer<ZqSceneGraphSharedData> scene = new ZqSceneGraphSharedData;
     for (const char* name : {"first", "second", "third"}) {
-        ZqNode* root = new ZqNode(name);
-        ZqAVObject* hidden = new ZqAVObject("hidden");
-        hidden->SetAppCulled(true);
-        root->AttachChild(hidden);
-        root->AttachChild(new ZqAVObject("shown"));
-        scene->AddRoot(root);
+        scene->AddRoot(NewRootWithHiddenChild(name));
     }
     ZqSharedDataList::GetInstance()->Insert(scene);
     EXPECT_EQ(Run(), ZqExecutionResult::RETURN_SUCCESS);

@@ -2,6 +2,8 @@
 // calls them: through slot numbers written out by hand from the toolkit's
 // published order, not through the headers the modules were compiled with.
 // A virtual operation moved in a header moves its slot and fails here.
+#include "RecordingPresenter.h"
+#include "ScratchFolder.h"
 #include "VirtualSlots.h"
 #include "ZqPlatform.h"
 #include "ZqPluginArray.h"
@@ -10,9 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -48,15 +48,6 @@ typedef const ZqString&(ZQ_MEMBER_CALL* GetPath)(const void* self);
 typedef bool(ZQ_MEMBER_CALL* CanView)(void* self, ZqViewerPluginInfo* info);
 typedef ZqPointer<ZqExecutionResult>(ZQ_MEMBER_CALL* View)(void* self, const ZqViewerPluginInfo*);
 typedef bool(ZQ_MEMBER_CALL* SupportsRenderer)(void* self, ZqPluginToolkitRenderer renderer);
-
-struct Recorder : ZqPlatform::Presenter {
-    void ShowMessageBox(const char* text, const char* caption, unsigned) override {
-        boxes.push_back(std::string(caption) + "|" + text);
-    }
-    void ShowInfoDialog(const char* title, const char*) override { dialogs.push_back(title); }
-    std::vector<std::string> boxes;
-    std::vector<std::string> dialogs;
-};
 
 // What each plug-in of a module answers.
 struct Expected {
@@ -100,25 +91,18 @@ ZqPointer<ZqPluginInfo> StepFor(const Expected& plugin, bool naming) {
 class VirtualSlots : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_folder = std::filesystem::path(::testing::TempDir()) / "zq-virtual-slots";
-        std::filesystem::create_directories(m_folder / "a" / "b");
-        m_registry = (m_folder / "registry.reg").string();
-        std::ofstream(m_registry) << "Windows Registry Editor Version 5.00\n\n"
-                                     "[HKEY_CLASSES_ROOT\\KFM.Document\\shell\\open\\command]\n"
-                                     "@=\"zq-missing-viewer %1\"\n";
+        std::filesystem::create_directories(m_folder.Root() / "a" / "b");
+        m_registry = m_folder.Write("registry.reg",
+                                    "Windows Registry Editor Version 5.00\n\n"
+                                    "[HKEY_CLASSES_ROOT\\KFM.Document\\shell\\open\\command]\n"
+                                    "@=\"zq-missing-viewer %1\"\n");
         ZqPlatform::SetRegistryFile(m_registry.c_str());
-        m_previous = ZqPlatform::SetPresenter(&m_recorder);
     }
-    void TearDown() override {
-        ZqPlatform::SetPresenter(m_previous);
-        ZqPlatform::SetRegistryFile(nullptr);
-        std::filesystem::remove_all(m_folder);
-    }
+    void TearDown() override { ZqPlatform::SetRegistryFile(nullptr); }
 
-    std::filesystem::path m_folder;
+    ScratchFolder m_folder;
     std::string m_registry;
-    Recorder m_recorder;
-    ZqPlatform::Presenter* m_previous = nullptr;
+    RecordingPresenter m_recorder;
 };
 
 } // namespace
@@ -127,7 +111,7 @@ TEST_F(VirtualSlots, EveryPluginOfEveryModuleAnswersInItsSlots) {
     for (const ModuleCase& c : kModules) {
         SCOPED_TRACE(c.module);
         std::string error;
-        void* module = ZqPlatform::LoadModule(
+        ZqPlatform::Module* module = ZqPlatform::LoadModule(
             (std::string(ZQ_BUILD_DIR) + "/plugins/" + c.module + ZqPlatform::ModuleSuffix())
                 .c_str(),
             error);
@@ -164,14 +148,14 @@ TEST_F(VirtualSlots, EveryPluginOfEveryModuleAnswersInItsSlots) {
                 }
 
                 EXPECT_EQ(Slot<Ask>(plugin, kHasOptionsDialog)(plugin), expected.placeholder);
-                m_recorder.boxes.clear();
+                m_recorder.shown.clear();
                 EXPECT_EQ(
                     Slot<ShowOptionsDialog>(plugin, kShowOptionsDialog)(plugin, nullptr, nullptr),
                     expected.placeholder);
-                EXPECT_EQ(m_recorder.boxes.size(), expected.placeholder ? 1u : 0u);
+                EXPECT_EQ(m_recorder.shown.size(), expected.placeholder ? 1u : 0u);
 
                 // The export folder of the viewer lies two levels above the path.
-                std::string path = (m_folder / "a" / "b").string() + "/";
+                std::string path = (m_folder.Root() / "a" / "b").string() + "/";
                 Slot<SetPath>(plugin, kSetAbsolutePluginPath)(plugin, path.c_str());
                 EXPECT_STREQ(Slot<GetPath>(plugin, kGetAbsolutePluginPath)(plugin), path.c_str());
                 EXPECT_EQ(Slot<Ask>(plugin, kCanCreateDefaultInstance)(plugin),

@@ -3,6 +3,8 @@
 #include "ZqPluginModule.h"
 #include "ZqfExportPlugin.h"
 
+ZQ_DECLARE_MODULE(WITH_COMPILER_VERSION);
+
 const ZqRTTI ZqControllerExtractorPlugin::m_RTTI("ZqControllerExtractorPlugin",
                                                  &ZqExportPlugin::m_RTTI);
 const ZqRTTI ZqfExportPlugin::m_RTTI("ZqfExportPlugin", &ZqExportPlugin::m_RTTI);

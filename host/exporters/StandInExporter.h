@@ -12,7 +12,7 @@ class StandInExporter : public ZqFramePlugin<ZqExportPlugin> {
 public:
     using ZqFramePlugin<ZqExportPlugin>::ZqFramePlugin;
 
-    bool CanExecute(ZqPluginInfo* info) override { return NamesThisPlugin(info); }
+    bool CanExecute(ZqPluginInfo* info) override { return NamesThisClassAndVersion(info); }
     ZqPluginInfo* MakeDefaultInfo() override {
         return FillDefaultInfo(new ZqExportPluginInfo("", "", ""), "EXPORT");
     }

@@ -1,6 +1,6 @@
 #include "ModuleSet.h"
 #include "ScratchFolder.h"
-#include "ZqPlatform.h"
+#include "ZqPlatformTesting.h"
 
 #include <gtest/gtest.h>
 

@@ -97,7 +97,7 @@ TEST(ResultsDialogTemplate, ClassicLayoutWithEveryValue) {
 // The built module itself carries the resource, found as Windows finds it.
 TEST(ResultsDialogTemplate, TheModuleCarriesItAsADialogResource) {
     std::string error;
-    void* module = ZqPlatform::LoadModule(
+    ZqPlatform::Module* module = ZqPlatform::LoadModule(
         (std::string(ZQ_BUILD_DIR) + "/plugins/ImageTally.dll").c_str(), error);
     ASSERT_NE(module, nullptr) << error;
     size_t size = 0;

@@ -1,6 +1,6 @@
 #include "TextureReport.h"
 #include "FormatIntoBuffer.h"
-#include "ImageTallyTestSupport.h"
+#include "ZqDescribedPixelData.h"
 #include "ZqRenderedTexture.h"
 #include "ZqSourceCubeMap.h"
 
@@ -36,7 +36,7 @@ TEST(TextureReport, NoTexturesGivesTheFooterAlone) {
 TEST(TextureReport, EachKindOfEntryByteForByte) {
     ZqPointer<ZqTexture> rendered = new ZqRenderedTexture(64, 32);
     ZqPointer<ZqTexture> external = new ZqSourceTexture("far.dds", nullptr, 256, 128);
-    ZqPointer<ZqPixelData> pixels = new SizedPixelData(1536, kArgb, 3);
+    ZqPointer<ZqPixelData> pixels = new ZqDescribedPixelData(kArgb, 3, 1536);
     pixels->SetPalette(new ZqPalette(16));
     ZqPointer<ZqTexture> held = new ZqSourceCubeMap("sky.hdr", pixels, 16, 16);
 
@@ -55,7 +55,7 @@ TEST(TextureReport, EachKindOfEntryByteForByte) {
 }
 
 TEST(TextureReport, TextureWithoutFileNameShowsItsAddress) {
-    ZqPointer<ZqPixelData> pixels = new SizedPixelData(0, kArgb);
+    ZqPointer<ZqPixelData> pixels = new ZqDescribedPixelData(kArgb, 1, 0);
     ZqPointer<ZqTexture> unnamed = new ZqSourceTexture(nullptr, pixels, 1, 1);
     char address[64];
     std::snprintf(address, sizeof address, "%llX",
@@ -85,7 +85,8 @@ TEST(TextureReport, SizesAndTotals) {
     for (const Case& c : cases) {
         std::vector<ZqPointer<ZqTexture>> textures;
         for (size_t size : c.sizes) {
-            textures.push_back(new ZqSourceTexture("t", new SizedPixelData(size, kArgb), 8, 8));
+            textures.push_back(
+                new ZqSourceTexture("t", new ZqDescribedPixelData(kArgb, 1, size), 8, 8));
         }
         std::string report = Report();
         EXPECT_NE(report.find(std::string("     Total Size: ") + c.kilobytes + " kb\r\r\n"),
@@ -101,8 +102,8 @@ TEST(TextureReport, OneTextureAbove4GiBAddsItsWholeSize) {
     }
     // The kilobytes line keeps the 32-bit count (6 GiB shows as 2 GiB); the
     // total does not.
-    ZqPointer<ZqTexture> texture =
-        new ZqSourceTexture("t", new SizedPixelData(static_cast<size_t>(6ull << 30), kArgb), 8, 8);
+    ZqPointer<ZqTexture> texture = new ZqSourceTexture(
+        "t", new ZqDescribedPixelData(kArgb, 1, static_cast<size_t>(6ull << 30)), 8, 8);
     std::string report = Report();
     EXPECT_NE(report.find("     Total Size: 2097152.000000 kb\r\r\n"), std::string::npos) << report;
     EXPECT_EQ(report.substr(report.size() - Footer("6144.000000").size()), Footer("6144.000000"));
@@ -111,7 +112,8 @@ TEST(TextureReport, OneTextureAbove4GiBAddsItsWholeSize) {
 TEST(TextureReport, ExternalAndRenderedTexturesAddNothing) {
     ZqPointer<ZqTexture> rendered = new ZqRenderedTexture(4096, 4096);
     ZqPointer<ZqTexture> external = new ZqSourceTexture("x.dds", nullptr, 4096, 4096);
-    ZqPointer<ZqTexture> held = new ZqSourceTexture("y", new SizedPixelData(1048576, kArgb), 1, 1);
+    ZqPointer<ZqTexture> held =
+        new ZqSourceTexture("y", new ZqDescribedPixelData(kArgb, 1, 1048576), 1, 1);
     ZqString report(256);
     EXPECT_EQ(BuildTextureReport(report), 1048576u);
 }

@@ -1,5 +1,4 @@
 #include "ZqImageTallyPlugin.h"
-#include "ImageTallyTestSupport.h"
 #include "RecordingPresenter.h"
 #include "ZqPluginModule.h"
 #include "ZqRenderedTexture.h"

@@ -5,7 +5,7 @@
 #include <string>
 
 ZqRegistry* ZqRegistry::Create(const char* keyPath) {
-    void* key = ZqPlatform::OpenRegistryKey(keyPath);
+    ZqPlatform::RegistryKey* key = ZqPlatform::OpenRegistryKey(keyPath);
     return key ? new ZqRegistry(key) : nullptr;
 }
 

@@ -2,6 +2,10 @@
 
 #include "ZqString.h"
 
+namespace ZqPlatform {
+struct RegistryKey;
+}
+
 // A reader for one registry key. Create answers null when the key cannot be
 // opened; the caller destroys the reader.
 class ZQPLUGINTOOLKIT_API ZqRegistry {
@@ -17,6 +21,6 @@ public:
     bool QueryString(const char* valueName, ZqString& out);
 
 private:
-    explicit ZqRegistry(void* key) : m_pKey(key) {}
-    void* m_pKey;
+    explicit ZqRegistry(ZqPlatform::RegistryKey* key) : m_pKey(key) {}
+    ZqPlatform::RegistryKey* m_pKey;
 };

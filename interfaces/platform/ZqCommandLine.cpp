@@ -1,5 +1,5 @@
 // Windows' splitting of a command line into words, for every platform.
-#include "ZqPlatform.h"
+#include "ZqPlatformTesting.h"
 
 namespace ZqPlatform {
 

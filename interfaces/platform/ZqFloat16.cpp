@@ -1,7 +1,7 @@
 // 32-bit to 16-bit float conversion, with the processor's F16C instructions
 // where present. Compiler-specific, not system-specific: shared by every
 // platform.
-#include "ZqPlatform.h"
+#include "ZqPlatformTesting.h"
 
 #include <cstdint>
 #include <cstring>

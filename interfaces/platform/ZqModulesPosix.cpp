@@ -9,7 +9,7 @@
 namespace ZqPlatform {
 
 // POSIX systems send no per-thread notifications; only the call is counted.
-void DisableThreadNotifications(void*) {
+void DisableThreadNotifications(Module*) {
     CountThreadNotificationSwitch();
 }
 
@@ -17,32 +17,33 @@ const char* ModuleSuffix() {
     return ".so";
 }
 
-void* LoadModule(const char* path, std::string& error) {
+// A module is the handle dlopen gives.
+Module* LoadModule(const char* path, std::string& error) {
     // RTLD_LOCAL keeps one module's hidden symbols from resolving another's.
     void* module = dlopen(path, RTLD_NOW | RTLD_LOCAL);
     if (!module) {
         const char* reason = dlerror();
         error = reason ? reason : "cannot load module";
     }
-    return module;
+    return static_cast<Module*>(module);
 }
 
-void* FindSymbol(void* module, const char* name) {
+void* FindSymbol(Module* module, const char* name) {
     return module ? dlsym(module, name) : nullptr;
 }
 
-void UnloadModule(void* module) {
+void UnloadModule(Module* module) {
     if (module) {
         dlclose(module);
     }
 }
 
 // Shared objects carry no resources here; modules keep such data in code.
-void* ModuleOf(const void*) {
+Module* ModuleOf(const void*) {
     return nullptr;
 }
 
-const unsigned char* FindModuleResource(void*, unsigned, unsigned, unsigned, size_t& size) {
+const unsigned char* FindModuleResource(Module*, unsigned, unsigned, unsigned, size_t& size) {
     size = 0;
     return nullptr;
 }

@@ -6,8 +6,21 @@
 
 namespace ZqPlatform {
 
-void DisableThreadNotifications(void* module) {
-    DisableThreadLibraryCalls(static_cast<HMODULE>(module));
+namespace {
+
+// A module is the HMODULE that Windows gives.
+HMODULE Handle(Module* module) {
+    return reinterpret_cast<HMODULE>(module);
+}
+
+Module* Wrapped(HMODULE module) {
+    return reinterpret_cast<Module*>(module);
+}
+
+} // namespace
+
+void DisableThreadNotifications(Module* module) {
+    DisableThreadLibraryCalls(Handle(module));
     CountThreadNotificationSwitch();
 }
 
@@ -15,7 +28,7 @@ const char* ModuleSuffix() {
     return ".dll";
 }
 
-void* LoadModule(const char* path, std::string& error) {
+Module* LoadModule(const char* path, std::string& error) {
     HMODULE module = LoadLibraryA(path);
     if (!module) {
         DWORD code = GetLastError();
@@ -27,32 +40,31 @@ void* LoadModule(const char* path, std::string& error) {
             error.pop_back();
         }
     }
-    return module;
+    return Wrapped(module);
 }
 
-void* FindSymbol(void* module, const char* name) {
-    return module ? reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(module), name))
-                  : nullptr;
+void* FindSymbol(Module* module, const char* name) {
+    return module ? reinterpret_cast<void*>(GetProcAddress(Handle(module), name)) : nullptr;
 }
 
-void UnloadModule(void* module) {
+void UnloadModule(Module* module) {
     if (module) {
-        FreeLibrary(static_cast<HMODULE>(module));
+        FreeLibrary(Handle(module));
     }
 }
 
-void* ModuleOf(const void* address) {
+Module* ModuleOf(const void* address) {
     HMODULE module = nullptr;
     GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
                            GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                        static_cast<const char*>(address), &module);
-    return module;
+    return Wrapped(module);
 }
 
-const unsigned char* FindModuleResource(void* module, unsigned type, unsigned identifier,
+const unsigned char* FindModuleResource(Module* module, unsigned type, unsigned identifier,
                                         unsigned language, size_t& size) {
     size = 0;
-    HMODULE handle = static_cast<HMODULE>(module);
+    HMODULE handle = Handle(module);
     HRSRC found = FindResourceExA(handle, MAKEINTRESOURCEA(type), MAKEINTRESOURCEA(identifier),
                                   static_cast<WORD>(language));
     HGLOBAL loaded = found ? LoadResource(handle, found) : nullptr;

@@ -6,15 +6,20 @@
 // ZqLaunchPathPosix.cpp adds the PATH lookup that WinExec does itself. What
 // both platforms share (the presenter and launcher dispatch, command-line
 // splitting, .reg files, float16) is written once in files without a suffix.
+// What only tests look at is declared apart, in ZqPlatformTesting.h.
 #pragma once
 
 #include "ZqApi.h"
 
 #include <cstddef>
 #include <string>
-#include <vector>
 
 namespace ZqPlatform {
+
+// Opaque handles: a loaded module, and an open registry key. Each platform's
+// sources say what one is; callers only hand them back.
+struct Module;
+struct RegistryKey;
 
 // Modal windows. A presenter decides how a message box or an info dialog
 // reaches the user: the host prints them, tests record them. Without one, the
@@ -40,21 +45,20 @@ ZQPLATFORM_API int ShowInfoDialog(const char* title, const char* text);
 // Module attach: turns off per-thread attach and detach notifications for the
 // module (Windows); POSIX has no such notifications, so there it only counts
 // the calls, which lets tests see that a module made it at load.
-ZQPLATFORM_API void DisableThreadNotifications(void* module);
-ZQPLATFORM_API unsigned ThreadNotificationSwitchCount();
+ZQPLATFORM_API void DisableThreadNotifications(Module* module);
 
 // Loading modules at run time, for the host. A null handle means failure and
 // `error` says why.
 ZQPLATFORM_API const char* ModuleSuffix();
-ZQPLATFORM_API void* LoadModule(const char* path, std::string& error);
-ZQPLATFORM_API void* FindSymbol(void* module, const char* name);
-ZQPLATFORM_API void UnloadModule(void* module);
+ZQPLATFORM_API Module* LoadModule(const char* path, std::string& error);
+ZQPLATFORM_API void* FindSymbol(Module* module, const char* name);
+ZQPLATFORM_API void UnloadModule(Module* module);
 
 // The module that holds `address` (code or data), or null where modules
 // carry no resources; and a resource of a module: its bytes (owned by the
 // module) or null. Windows only; elsewhere always null.
-ZQPLATFORM_API void* ModuleOf(const void* address);
-ZQPLATFORM_API const unsigned char* FindModuleResource(void* module, unsigned type,
+ZQPLATFORM_API Module* ModuleOf(const void* address);
+ZQPLATFORM_API const unsigned char* FindModuleResource(Module* module, unsigned type,
                                                        unsigned identifier, unsigned language,
                                                        size_t& size);
 
@@ -91,24 +95,18 @@ public:
 ZQPLATFORM_API Launcher* SetLauncher(Launcher* launcher);
 ZQPLATFORM_API int LaunchProgram(const char* commandLine, int showCommand);
 
-// Windows' splitting of a command line: white space separates arguments
-// outside double quotes; quotes group and are dropped; backslashes are
-// literal except before a quote, where 2n of them give n and the quote
-// groups, 2n+1 give n and a literal quote; "" inside quotes is a literal
-// quote. The program name (first word) takes quotes but no escapes.
-ZQPLATFORM_API std::vector<std::string> SplitCommandLine(const char* commandLine);
-
 // The registry: a key opened by its full path with the root spelled out
 // ("HKEY_CLASSES_ROOT\\..."), null when it does not exist. On POSIX the
 // registry is a .reg text file: the one given to SetRegistryFile, else
 // $ZQ_REGISTRY, else $XDG_CONFIG_HOME/zq/registry.reg (default
 // ~/.config/zq/registry.reg). It is read afresh at every open.
 ZQPLATFORM_API void SetRegistryFile(const char* path);
-ZQPLATFORM_API void* OpenRegistryKey(const char* keyPath);
+ZQPLATFORM_API RegistryKey* OpenRegistryKey(const char* keyPath);
 // The string value `valueName` ("" is the key's default value); false and
 // `value` untouched when there is none.
-ZQPLATFORM_API bool QueryRegistryString(void* key, const char* valueName, std::string& value);
-ZQPLATFORM_API void CloseRegistryKey(void* key);
+ZQPLATFORM_API bool QueryRegistryString(RegistryKey* key, const char* valueName,
+                                        std::string& value);
+ZQPLATFORM_API void CloseRegistryKey(RegistryKey* key);
 
 // Large, zero-filled memory blocks (pixel buffers): big ones are aligned so
 // that the system can back them with huge pages. Null when the memory cannot
@@ -131,7 +129,5 @@ ZQPLATFORM_API void LeaveLock(LockStorage* lock);
 // their payload. Uses the processor's conversion instructions when it has
 // them; the scalar path gives the same bits.
 ZQPLATFORM_API void Float32To16Array(unsigned short* out, const float* in, unsigned count);
-ZQPLATFORM_API unsigned short Float32To16Scalar(float value);
-ZQPLATFORM_API bool HasFloat16Instructions();
 
 } // namespace ZqPlatform

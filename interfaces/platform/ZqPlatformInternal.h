@@ -1,7 +1,7 @@
 #pragma once
 
 // Shared between the platform sources; not part of the seam's interface.
-#include "ZqPlatform.h"
+#include "ZqPlatformTesting.h"
 
 #include <map>
 #include <string>

@@ -23,20 +23,25 @@ std::string RegistryFilePath() {
 
 } // namespace
 
-void* OpenRegistryKey(const char* keyPath) {
+// A key is its values, read from the file when it was opened.
+struct RegistryKey {
+    RegistryValues values;
+};
+
+RegistryKey* OpenRegistryKey(const char* keyPath) {
     RegistryValues values;
     if (!keyPath || !ReadRegistryFileKey(RegistryFilePath(), keyPath, values)) {
         return nullptr;
     }
-    return new RegistryValues(std::move(values));
+    return new RegistryKey{std::move(values)};
 }
 
-bool QueryRegistryString(void* key, const char* valueName, std::string& value) {
-    return key && FindRegistryValue(*static_cast<RegistryValues*>(key), valueName, value);
+bool QueryRegistryString(RegistryKey* key, const char* valueName, std::string& value) {
+    return key && FindRegistryValue(key->values, valueName, value);
 }
 
-void CloseRegistryKey(void* key) {
-    delete static_cast<RegistryValues*>(key);
+void CloseRegistryKey(RegistryKey* key) {
+    delete key;
 }
 
 } // namespace ZqPlatform

@@ -5,13 +5,13 @@
 
 namespace ZqPlatform {
 
-namespace {
-
 // A key of the real registry, or of the test's .reg file when one is set.
 struct RegistryKey {
     HKEY key = nullptr;
     RegistryValues fileValues;
 };
+
+namespace {
 
 HKEY RootKey(const std::string& name) {
     const struct {
@@ -31,7 +31,7 @@ HKEY RootKey(const std::string& name) {
 
 } // namespace
 
-void* OpenRegistryKey(const char* keyPath) {
+RegistryKey* OpenRegistryKey(const char* keyPath) {
     if (!keyPath) {
         return nullptr;
     }
@@ -57,8 +57,7 @@ void* OpenRegistryKey(const char* keyPath) {
     return key;
 }
 
-bool QueryRegistryString(void* handle, const char* valueName, std::string& value) {
-    auto* key = static_cast<RegistryKey*>(handle);
+bool QueryRegistryString(RegistryKey* key, const char* valueName, std::string& value) {
     if (!key) {
         return false;
     }
@@ -84,8 +83,7 @@ bool QueryRegistryString(void* handle, const char* valueName, std::string& value
     return true;
 }
 
-void CloseRegistryKey(void* handle) {
-    auto* key = static_cast<RegistryKey*>(handle);
+void CloseRegistryKey(RegistryKey* key) {
     if (key && key->key) {
         RegCloseKey(key->key);
     }

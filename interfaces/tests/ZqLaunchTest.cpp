@@ -1,7 +1,7 @@
 // The real POSIX launcher: splitting, WinExec's answers, no waiting, no zombie.
 #include "RecordingLauncher.h"
 #include "ScratchFolder.h"
-#include "ZqPlatform.h"
+#include "ZqPlatformTesting.h"
 
 #include <gtest/gtest.h>
 

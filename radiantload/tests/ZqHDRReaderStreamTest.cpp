@@ -2,12 +2,11 @@
 // a stream delivers per BinaryRead must change neither what is decoded or
 // refused nor where the stream stands when the decoder returns.
 #include "HdrTestImages.h"
+#include "ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -87,10 +86,6 @@ const struct StreamKind {
 
 // Bytes after the image that the decoders must leave in the stream.
 const Bytes kTrailer = {'E', 'N', 'D', 2, 2, 0, 4, 0xFF};
-
-std::string ScratchPath() {
-    return (std::filesystem::path(::testing::TempDir()) / "zq-stream-test.hdr").string();
-}
 
 struct Outcome {
     bool decoded = false;
@@ -175,6 +170,7 @@ Bytes ExpectedHalves(const Bytes& flat) {
 } // namespace
 
 TEST(ZqHDRReaderStreams, ValidImagesDecodeThroughEveryStream) {
+    ScratchFolder scratch;
     struct Image {
         const char* what;
         unsigned rows, columns;
@@ -197,7 +193,7 @@ TEST(ZqHDRReaderStreams, ValidImagesDecodeThroughEveryStream) {
         file.insert(file.end(), kTrailer.begin(), kTrailer.end());
         const Bytes expected = ExpectedHalves(image.flat);
         for (const StreamKind& kind : kStreams) {
-            std::unique_ptr<ZqFile> stream = kind.make(file, ScratchPath());
+            std::unique_ptr<ZqFile> stream = kind.make(file, scratch.Path("image.hdr"));
             Outcome outcome = Decode(*stream);
             ASSERT_TRUE(outcome.decoded) << image.what << " through " << kind.name;
             EXPECT_TRUE(outcome.pixels == expected) << image.what << " through " << kind.name;
@@ -205,10 +201,10 @@ TEST(ZqHDRReaderStreams, ValidImagesDecodeThroughEveryStream) {
                 << image.what << " through " << kind.name << ": stands after the pixel data";
         }
     }
-    std::remove(ScratchPath().c_str());
 }
 
 TEST(ZqHDRReaderStreams, BrokenImagesAreRefusedAtTheSameByteThroughEveryStream) {
+    ScratchFolder scratch;
     const Bytes good = {2, 2, 0, 4, 4, 1, 2, 3, 4, 132, 9, 3, 1, 2, 3, 129, 7, 132, 130};
     auto join = [](Bytes a, const Bytes& b) {
         a.insert(a.end(), b.begin(), b.end());
@@ -247,11 +243,10 @@ TEST(ZqHDRReaderStreams, BrokenImagesAreRefusedAtTheSameByteThroughEveryStream) 
     for (const Case& c : cases) {
         Bytes file = Concat(Header(c.resolution), c.data);
         for (const StreamKind& kind : kStreams) {
-            std::unique_ptr<ZqFile> stream = kind.make(file, ScratchPath());
+            std::unique_ptr<ZqFile> stream = kind.make(file, scratch.Path("image.hdr"));
             Outcome outcome = Decode(*stream);
             EXPECT_FALSE(outcome.decoded) << c.what << " through " << kind.name;
             EXPECT_EQ(outcome.rest, c.rest) << c.what << " through " << kind.name;
         }
     }
-    std::remove(ScratchPath().c_str());
 }

@@ -121,7 +121,7 @@ TEST_F(RetiredStubsTest, OptionsDialogAsksToRemoveTheStep) {
 
 TEST(RetiredStubsModule, ExportsGetPluginsOnly) {
     std::string error;
-    void* module = ZqPlatform::LoadModule(
+    ZqPlatform::Module* module = ZqPlatform::LoadModule(
         (std::string(ZQ_BUILD_DIR) + "/plugins/RetiredStubs" + ZqPlatform::ModuleSuffix()).c_str(),
         error);
     ASSERT_NE(module, nullptr) << error;
@@ -133,7 +133,7 @@ TEST(RetiredStubsModule, ExportsGetPluginsOnly) {
 TEST(RetiredStubsModule, BuildsFourTypeRecordsAtLoad) {
     unsigned before = ZqRTTI::GetBuiltCount();
     std::string error;
-    void* module = ZqPlatform::LoadModule(
+    ZqPlatform::Module* module = ZqPlatform::LoadModule(
         (std::string(ZQ_BUILD_DIR) + "/plugins/RetiredStubs" + ZqPlatform::ModuleSuffix()).c_str(),
         error);
     ASSERT_NE(module, nullptr) << error;

@@ -2,10 +2,11 @@
 // with a stack only 4-byte aligned. Exports, a plug-in's virtual operations
 // and the reader's vector paths must all work at every misalignment.
 #include "HdrTestImages.h"
+#include "HiddenObjectScene.h"
 #include "MisalignedCall.h"
+#include "RecordingPresenter.h"
 #include "ZqFile.h"
-#include "ZqNode.h"
-#include "ZqPlatform.h"
+#include "ZqPlatformTesting.h"
 #include "ZqPluginArray.h"
 #include "ZqRenderedTexture.h"
 #include "ZqSceneGraphSharedData.h"
@@ -25,16 +26,6 @@ namespace {
 
 const unsigned kMisalignments[] = {0, 4, 8, 12};
 
-struct Recorder : ZqPlatform::Presenter {
-    void ShowMessageBox(const char* text, const char* caption, unsigned) override {
-        shown.push_back(std::string("box:") + caption + "|" + text);
-    }
-    void ShowInfoDialog(const char* title, const char* text) override {
-        shown.push_back(std::string("dialog:") + title + "|" + text);
-    }
-    std::vector<std::string> shown;
-};
-
 // The plug-in modules, loaded as the host loads them.
 class MisalignedStackTest : public ::testing::Test {
 protected:
@@ -47,18 +38,14 @@ protected:
         }
     }
     static void TearDownTestSuite() {
-        for (void* module : s_modules) {
+        for (ZqPlatform::Module* module : s_modules) {
             if (module) {
                 ZqPlatform::UnloadModule(module);
             }
         }
         s_modules.clear();
     }
-    void SetUp() override { m_previous = ZqPlatform::SetPresenter(&m_recorder); }
-    void TearDown() override {
-        ZqPlatform::SetPresenter(m_previous);
-        ZqSharedDataList::GetInstance()->RemoveAll();
-    }
+    void TearDown() override { ZqSharedDataList::GetInstance()->RemoveAll(); }
 
     // GetPlugins of module `index`, called at `misalignment`.
     static void GetPlugins(unsigned index, ZqPluginArray& plugins, unsigned misalignment) {
@@ -83,12 +70,11 @@ protected:
         return result ? result->GetReturnCode() : ZqExecutionResult::RETURN_FAILURE;
     }
 
-    static std::vector<void*> s_modules;
-    Recorder m_recorder;
-    ZqPlatform::Presenter* m_previous = nullptr;
+    static std::vector<ZqPlatform::Module*> s_modules;
+    RecordingPresenter m_recorder;
 };
 
-std::vector<void*> MisalignedStackTest::s_modules;
+std::vector<ZqPlatform::Module*> MisalignedStackTest::s_modules;
 
 // reader.ReadFile(file, nullptr) at `misalignment`; the caller owns the result.
 ZqPixelData* ReadFileMisaligned(ZqHDRReader& reader, ZqFile& file, unsigned misalignment) {
@@ -163,7 +149,7 @@ TEST_F(MisalignedStackTest, TheTextureReportIsTheSameAtEveryMisalignment) {
     }
     ASSERT_EQ(m_recorder.shown.size(), 4u);
     const std::string& report = m_recorder.shown[0];
-    EXPECT_EQ(report.rfind("dialog:Texture Analysis Results:|", 0), 0u) << report;
+    EXPECT_EQ(report.rfind("dialog|Texture Analysis Results:|", 0), 0u) << report;
     EXPECT_NE(report.find("ZqSourceTexture Object: \"wall.tga\" (64 x 32)\r\r\n"),
               std::string::npos)
         << report;
@@ -180,11 +166,7 @@ TEST_F(MisalignedStackTest, HiddenObjectsAreRemovedAtEveryMisalignment) {
     ASSERT_EQ(plugins.GetSize(), 1u);
     for (unsigned misalignment : kMisalignments) {
         ZqPointer<ZqSceneGraphSharedData> scene = new ZqSceneGraphSharedData;
-        ZqNode* root = new ZqNode("root");
-        ZqAVObject* hidden = new ZqAVObject("hidden");
-        hidden->SetAppCulled(true);
-        root->AttachChild(hidden);
-        root->AttachChild(new ZqAVObject("shown"));
+        ZqNode* root = NewRootWithHiddenChild("root");
         scene->AddRoot(root);
         ZqSharedDataList::GetInstance()->Insert(scene);
         EXPECT_EQ(Execute(plugins.GetAt(0), nullptr, misalignment),
@@ -210,8 +192,8 @@ TEST_F(MisalignedStackTest, WithdrawnPluginsRunAndShowTheirOptionsDialog) {
     }
     ASSERT_EQ(m_recorder.shown.size(), 4u);
     for (const std::string& shown : m_recorder.shown) {
-        EXPECT_EQ(shown, "box:Texture Swizzle|This class has been deprecated by Quorvel.\n"
-                         "Please remove this plug-in from your script.");
+        EXPECT_EQ(shown, "box|Texture Swizzle|This class has been deprecated by Quorvel.\n"
+                         "Please remove this plug-in from your script.|16");
     }
 }
 

@@ -1,7 +1,7 @@
 // Compares the launcher's command-line splitting with a real C runtime's: a
 // few hundred generated command lines are handed untouched, through
 // CreateProcess, to a program that prints its argv as the runtime split it.
-#include "ZqPlatform.h"
+#include "ZqPlatformTesting.h"
 
 #include <gtest/gtest.h>
 

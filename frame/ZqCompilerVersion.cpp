@@ -1,5 +1,0 @@
-#include "ZqPluginModule.h"
-
-int GetCompilerVersion() {
-    return ZQ_COMPILER_VERSION;
-}

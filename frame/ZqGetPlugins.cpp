@@ -1,5 +1,0 @@
-#include "ZqPluginModule.h"
-
-void GetPlugins(ZqPluginArray& plugins) {
-    ZqModuleAddPlugins(plugins);
-}
