@@ -1,6 +1,7 @@
 #include "BandedReader.h"
 
 #include "HdrImageSize.h"
+#include "HdrLayout.h"
 
 #include <memory>
 #include <new>
@@ -38,7 +39,7 @@ BandedReader::Result BandedReader::Decode(ZqFile& file, BandSink& sink, std::str
         return Result::DataRefused;
     }
     // The form is the image's, decided once by its first four bytes.
-    const bool runLength = opening[0] == 2 && opening[1] == 2 && opening[2] < 128;
+    const bool runLength = OpensRunLength(opening);
 
     const size_t rowBytes = size_t(width) * kBytesPerPixel;
     const size_t wanted = m_bandBytes / rowBytes;
@@ -48,7 +49,6 @@ BandedReader::Result BandedReader::Decode(ZqFile& file, BandSink& sink, std::str
         return Result::OutOfMemory;
     }
 
-    const int step = static_cast<int>(rowBytes);
     for (unsigned done = 0; done < height; done += bandRows) {
         const unsigned rows = height - done < bandRows ? height - done : bandRows;
         // A later band opens with its own first four bytes: a scanline's
@@ -56,21 +56,13 @@ BandedReader::Result BandedReader::Decode(ZqFile& file, BandSink& sink, std::str
         if (done > 0 && file.BinaryRead(opening, 4, &byteSize, 1) != 4) {
             return Result::DataRefused;
         }
-        unsigned char* start = band.get();
-        int rowStep = step;
-        int columnStep = static_cast<int>(kBytesPerPixel);
-        if (!shape.rowsTopToBottom) {
-            start += size_t(rows - 1) * rowBytes;
-            rowStep = -step;
-        }
-        if (!columnsLeftToRight) {
-            start += rowBytes - kBytesPerPixel;
-            columnStep = -columnStep;
-        }
-        const bool decoded = runLength ? ReadRLEFile(file, opening, start, rowStep, columnStep,
-                                                     rows, width, kBytesPerPixel)
-                                       : ReadRawFile(file, opening, start, rowStep, columnStep,
-                                                     rows, width, kBytesPerPixel);
+        const HdrPlacement place =
+            PlaceScanlines(width, rows, kBytesPerPixel, columnsLeftToRight, shape.rowsTopToBottom);
+        unsigned char* start = band.get() + place.start;
+        const bool decoded = runLength ? ReadRLEFile(file, opening, start, place.rowStep,
+                                                     place.columnStep, rows, width, kBytesPerPixel)
+                                       : ReadRawFile(file, opening, start, place.rowStep,
+                                                     place.columnStep, rows, width, kBytesPerPixel);
         if (!decoded) {
             return Result::DataRefused;
         }

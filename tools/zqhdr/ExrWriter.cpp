@@ -129,7 +129,7 @@ private:
 
     std::string m_path;
     size_t m_width = 0;
-    // Declared first so that it outlives the file written through it.
+    // Declared before m_file, so that it outlives the file written through it.
     std::unique_ptr<CheckedStream> m_stream;
     std::unique_ptr<Imf::RgbaOutputFile> m_file;
 };

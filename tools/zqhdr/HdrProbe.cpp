@@ -1,5 +1,7 @@
 #include "HdrProbe.h"
 
+#include "HdrLayout.h"
+
 #include <memory>
 
 namespace {
@@ -47,11 +49,9 @@ bool HdrProbe::Describe(ZqFile& file, HdrDescription& description) {
                             rowOrder)) {
         return false;
     }
-    // The reader's own test: 2, 2 and a byte below 128 open run-length data.
     unsigned char first[4] = {0, 0, 0, 0};
     const unsigned byteSize = 1;
-    description.runLength = file.BinaryRead(first, 4, &byteSize, 1) == 4 && first[0] == 2 &&
-                            first[1] == 2 && first[2] < 128;
+    description.runLength = file.BinaryRead(first, 4, &byteSize, 1) == 4 && OpensRunLength(first);
 
     // The header lines again, up to the first empty one, as the reader saw them.
     file.Seek(0, ZqBinaryStream::ZQ_SEEK_SET);
