@@ -1,0 +1,138 @@
+#include "ToolPlatform.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <initializer_list>
+#include <pthread.h>
+#include <unistd.h>
+
+namespace ToolPlatform {
+
+namespace {
+
+bool Failed(std::string& error) {
+    error = std::strerror(errno == 0 ? EIO : errno);
+    return false;
+}
+
+} // namespace
+
+FileHandle OpenForReading(const std::string& path, std::string& error) {
+    int file;
+    do {
+        file = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    } while (file < 0 && errno == EINTR);
+    return file >= 0 || Failed(error) ? file : kNoFile;
+}
+
+FileHandle OpenForWriting(const std::string& path, std::string& error) {
+    int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    return file >= 0 || Failed(error) ? file : kNoFile;
+}
+
+long ReadSome(FileHandle file, void* buffer, size_t bytes, std::string& error) {
+    for (;;) {
+        ssize_t got = ::read(file, buffer, bytes);
+        if (got >= 0) {
+            return static_cast<long>(got);
+        }
+        if (errno != EINTR) {
+            Failed(error);
+            return -1;
+        }
+    }
+}
+
+bool WriteAll(FileHandle file, const void* bytes, size_t count, std::string& error) {
+    const auto* next = static_cast<const unsigned char*>(bytes);
+    while (count > 0) {
+        ssize_t written = ::write(file, next, count);
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return Failed(error);
+        }
+        next += written;
+        count -= size_t(written);
+    }
+    return true;
+}
+
+bool WriteAllAt(FileHandle file, uint64_t offset, const void* bytes, size_t count,
+                std::string& error) {
+    const auto* next = static_cast<const unsigned char*>(bytes);
+    while (count > 0) {
+        ssize_t written = ::pwrite(file, next, count, static_cast<off_t>(offset));
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return Failed(error);
+        }
+        next += written;
+        count -= size_t(written);
+        offset += uint64_t(written);
+    }
+    return true;
+}
+
+bool Close(FileHandle file, std::string& error) {
+    return ::close(file) == 0 || Failed(error);
+}
+
+bool CanReadFolder(const std::string& path) {
+    return ::access(path.c_str(), R_OK | X_OK) == 0;
+}
+
+bool StandardErrorIsTerminal() {
+    return ::isatty(STDERR_FILENO) == 1;
+}
+
+void IgnoreWriteSignals() {
+    std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_IGN);
+}
+
+struct StopSignals::Sets {
+    sigset_t stops;
+    sigset_t previous;
+};
+
+StopSignals::StopSignals() : m_sets(std::make_unique<Sets>()) {
+    sigemptyset(&m_sets->stops);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        struct sigaction current = {};
+        if (sigaction(signal, nullptr, &current) == 0 && current.sa_handler != SIG_IGN) {
+            sigaddset(&m_sets->stops, signal);
+        }
+    }
+    // Threads started from here on inherit the mask.
+    pthread_sigmask(SIG_BLOCK, &m_sets->stops, &m_sets->previous);
+}
+
+StopSignals::~StopSignals() {
+    pthread_sigmask(SIG_SETMASK, &m_sets->previous, nullptr);
+}
+
+int StopSignals::WaitForStop(unsigned milliseconds) {
+    const timespec wait = {static_cast<time_t>(milliseconds / 1000),
+                           static_cast<long>(milliseconds % 1000) * 1000 * 1000};
+    int signal = sigtimedwait(&m_sets->stops, nullptr, &wait);
+    return signal > 0 ? signal : 0;
+}
+
+void StopSignals::EndBy(int signal) {
+    std::signal(signal, SIG_DFL);
+    sigset_t only;
+    sigemptyset(&only);
+    sigaddset(&only, signal);
+    pthread_sigmask(SIG_UNBLOCK, &only, nullptr);
+    std::raise(signal);
+    std::_Exit(128 + signal);
+}
+
+} // namespace ToolPlatform
