@@ -76,20 +76,3 @@ BandedReader::Result BandedReader::Decode(ZqFile& file, BandSink& sink, std::str
     }
     return sink.Finish(error) ? Result::Decoded : Result::SinkFailed;
 }
-
-const char* ResultText(BandedReader::Result result) {
-    switch (result) {
-    case BandedReader::Result::Decoded:
-        return "decoded";
-    case BandedReader::Result::HeaderRefused:
-        return "not a Radiance RGBE image the reader accepts (header refused)";
-    case BandedReader::Result::TooLarge:
-        return "image too large";
-    case BandedReader::Result::DataRefused:
-        return "pixel data refused (truncated or malformed)";
-    case BandedReader::Result::OutOfMemory:
-        return "out of memory";
-    default:
-        return "cannot be written";
-    }
-}

@@ -26,6 +26,3 @@ private:
     size_t m_bandBytes;
     ImageShape m_shape;
 };
-
-// The one-line reason for a failed result, as the tool prints it.
-const char* ResultText(BandedReader::Result result);

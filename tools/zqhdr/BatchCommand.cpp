@@ -1,7 +1,9 @@
 // zqhdr batch INPUT... --to raw|exr|png --out DIR [--jobs N] [--exposure STOPS]
 #include "BatchJobs.h"
+#include "CommandLine.h"
 #include "Commands.h"
 #include "Conversion.h"
+#include "Messages.h"
 #include "StopSignals.h"
 
 #include <atomic>
@@ -21,56 +23,19 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct BatchOptions {
-    std::vector<std::string> inputs;
-    OutputKind kind = OutputKind::Unknown;
-    std::string outputFolder;
-    unsigned jobs = 0;
-    double exposure = 0.0;
-};
-
 // The usage problem, or empty when the words make a batch.
-std::string ParseBatch(const std::vector<std::string>& words, BatchOptions& options) {
-    for (size_t i = 0; i < words.size(); ++i) {
-        const std::string& word = words[i];
-        const bool takesValue =
-            word == "--to" || word == "--out" || word == "--jobs" || word == "--exposure";
-        if (!takesValue) {
-            if (word.size() > 1 && word[0] == '-') {
-                return "unknown option " + word;
-            }
-            options.inputs.push_back(word);
-            continue;
-        }
-        if (i + 1 == words.size()) {
-            return word + " needs a value";
-        }
-        const std::string& value = words[++i];
-        if (word == "--to") {
-            options.kind = OutputKindOf("." + value);
-            if (options.kind == OutputKind::Unknown) {
-                return "--to takes raw, exr or png";
-            }
-        } else if (word == "--out") {
-            options.outputFolder = value;
-        } else if (word == "--jobs") {
-            char* end = nullptr;
-            unsigned long jobs = std::strtoul(value.c_str(), &end, 10);
-            if (value.empty() || *end != '\0' || jobs == 0 || jobs > 1024 || value[0] == '-') {
-                return "--jobs takes a number from 1 to 1024";
-            }
-            options.jobs = static_cast<unsigned>(jobs);
-        } else if (!ParseStops(value, options.exposure)) {
-            return "--exposure needs a number of stops";
-        }
+std::string ParseBatch(const std::vector<std::string>& words, CommandLine& options) {
+    std::string problem = ParseCommandLine("batch", words, options);
+    if (!problem.empty()) {
+        return problem;
     }
-    if (options.inputs.empty()) {
+    if (options.operands.empty()) {
         return "batch needs at least one INPUT";
     }
-    if (options.kind == OutputKind::Unknown) {
+    if (options.to == OutputKind::Unknown) {
         return "batch needs --to raw|exr|png";
     }
-    if (options.outputFolder.empty()) {
+    if (options.out.empty()) {
         return "batch needs --out DIR";
     }
     if (options.jobs == 0) {
@@ -180,14 +145,14 @@ private:
 };
 
 void Convert(const BatchJob& job, BatchState& state, Reporter& reporter,
-             const BatchOptions& options) {
+             const CommandLine& options) {
     ConversionFailure failure;
     unsigned long long pixels = 0;
     std::error_code error;
     fs::create_directories(fs::path(job.output).parent_path(), error);
     if (error) {
         reporter.Failed(job.output + ": cannot be written: " + error.message(), job.bytes);
-    } else if (ConvertFile(job.input, job.output, options.kind, options.exposure, failure, &pixels,
+    } else if (ConvertFile(job.input, job.output, options.to, options.exposure, failure, &pixels,
                            &state.temporaries)) {
         reporter.Converted(job, pixels);
     } else {
@@ -196,7 +161,7 @@ void Convert(const BatchJob& job, BatchState& state, Reporter& reporter,
     }
 }
 
-void Work(BatchState& state, Reporter& reporter, const BatchOptions& options) {
+void Work(BatchState& state, Reporter& reporter, const CommandLine& options) {
     for (size_t i = state.next++; i < state.jobs.size(); i = state.next++) {
         try {
             Convert(state.jobs[i], state, reporter, options);
@@ -223,7 +188,7 @@ void Work(BatchState& state, Reporter& reporter, const BatchOptions& options) {
 } // namespace
 
 int RunBatch(const std::vector<std::string>& words) {
-    BatchOptions options;
+    CommandLine options;
     std::string problem = ParseBatch(words, options);
     if (!problem.empty()) {
         return Usage("batch", problem);
@@ -231,7 +196,7 @@ int RunBatch(const std::vector<std::string>& words) {
     IgnoreWriteSignals();
     BatchState state;
     std::vector<std::string> planFailures;
-    PlanBatch(options.inputs, options.outputFolder, options.kind, state.jobs, planFailures);
+    PlanBatch(options.operands, options.out, options.to, state.jobs, planFailures);
     for (const BatchJob& job : state.jobs) {
         state.bytesTotal += job.bytes;
     }

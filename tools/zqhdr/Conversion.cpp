@@ -1,6 +1,7 @@
 #include "Conversion.h"
 
 #include "BandedReader.h"
+#include "Messages.h"
 #include "OutputFile.h"
 
 bool ConvertFile(const std::string& in, const std::string& out, OutputKind kind, double exposure,

@@ -1,6 +1,8 @@
 // zqhdr convert IN OUT [--exposure STOPS]
+#include "CommandLine.h"
 #include "Commands.h"
 #include "Conversion.h"
+#include "Messages.h"
 #include "OutputFile.h"
 #include "StopSignals.h"
 
@@ -43,18 +45,12 @@ void RemoveOnStop(const std::string& temporary) {
 } // namespace
 
 int RunConvert(const std::vector<std::string>& words) {
-    double exposure = 0.0;
-    std::vector<std::string> paths;
-    for (size_t i = 0; i < words.size(); ++i) {
-        if (words[i] == "--exposure") {
-            if (i + 1 == words.size() || !ParseStops(words[i + 1], exposure)) {
-                return Usage("convert", "--exposure needs a number of stops");
-            }
-            ++i;
-        } else {
-            paths.push_back(words[i]);
-        }
+    CommandLine options;
+    std::string problem = ParseCommandLine("convert", words, options);
+    if (!problem.empty()) {
+        return Usage("convert", problem);
     }
+    const std::vector<std::string>& paths = options.operands;
     if (paths.size() != 2) {
         return Usage("convert", "convert takes IN OUT [--exposure STOPS]");
     }
@@ -62,6 +58,7 @@ int RunConvert(const std::vector<std::string>& words) {
     if (kind == OutputKind::Unknown) {
         return Usage("convert", paths[1] + ": the output must end in .raw, .exr or .png");
     }
+    const double exposure = options.exposure;
     IgnoreWriteSignals();
     RemoveOnStop(OutputFile::TemporaryPathFor(paths[1]));
     ConversionFailure failure;

@@ -1,8 +1,10 @@
 // zqhdr info [--json] [--stats] FILE...
 #include "BandedReader.h"
+#include "CommandLine.h"
 #include "Commands.h"
 #include "HdrProbe.h"
 #include "ImageStats.h"
+#include "Messages.h"
 
 #include <nlohmann/json.hpp>
 
@@ -10,11 +12,6 @@
 #include <cstdio>
 
 namespace {
-
-struct InfoOptions {
-    bool json = false;
-    bool stats = false;
-};
 
 const char* const kChannels[3] = {"red", "green", "blue"};
 
@@ -73,7 +70,7 @@ void PrintText(const std::string& path, bool named, const HdrDescription& d,
 }
 
 // 0, or 1 after telling why the file could not be described.
-int InfoOnFile(const std::string& path, const InfoOptions& options, bool named) {
+int InfoOnFile(const std::string& path, const CommandLine& options, bool named) {
     ZqFile file(path.c_str());
     if (!file) {
         return Fail(path, "cannot be opened");
@@ -104,19 +101,12 @@ int InfoOnFile(const std::string& path, const InfoOptions& options, bool named) 
 } // namespace
 
 int RunInfo(const std::vector<std::string>& words) {
-    InfoOptions options;
-    std::vector<std::string> files;
-    for (const std::string& word : words) {
-        if (word == "--json") {
-            options.json = true;
-        } else if (word == "--stats") {
-            options.stats = true;
-        } else if (word.size() > 1 && word[0] == '-') {
-            return Usage("info", "unknown option " + word);
-        } else {
-            files.push_back(word);
-        }
+    CommandLine options;
+    std::string problem = ParseCommandLine("info", words, options);
+    if (!problem.empty()) {
+        return Usage("info", problem);
     }
+    const std::vector<std::string>& files = options.operands;
     if (files.empty()) {
         return Usage("info", "info needs at least one FILE");
     }

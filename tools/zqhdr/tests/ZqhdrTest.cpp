@@ -168,6 +168,25 @@ TEST_F(ZqhdrTest, UsageErrors) {
     EXPECT_TRUE(Leftovers().empty());
 }
 
+TEST_F(ZqhdrTest, AnUnknownOptionIsAUsageErrorInEveryCommand) {
+    std::string in = Write("in.hdr", Concat(Header("-Y 1 +X 1"), {1, 1, 1, 1}));
+    const std::string out = Path("x.raw");
+    // Unknown words, and options of another command.
+    for (const std::string& arguments : std::vector<std::string>{
+             "info -x " + in, "info " + in + " --to raw", "convert " + in + " " + out + " -x",
+             "convert -x " + in + " " + out, "convert " + in + " " + out + " --json",
+             "convert " + in + " " + out + " --jobs 2", "batch " + in + " --to raw --out o -x",
+             "batch " + in + " --to raw --out o --stats"}) {
+        EXPECT_EQ(Zqhdr(arguments), 2) << arguments;
+        EXPECT_NE(m_err.find("unknown option -"), std::string::npos) << arguments << ": " << m_err;
+        EXPECT_NE(m_err.find("usage: zqhdr"), std::string::npos) << arguments << ": " << m_err;
+    }
+    EXPECT_TRUE(Leftovers().empty());
+    // "-" alone is an operand, not an option.
+    EXPECT_NE(Zqhdr("info -"), 2) << m_err;
+    EXPECT_EQ(m_err.find("usage: zqhdr"), std::string::npos) << m_err;
+}
+
 TEST_F(ZqhdrTest, OutputThatCannotBeWrittenIsAFailure) {
     std::string in = Write("in.hdr", Concat(Header("-Y 1 +X 1"), {1, 1, 1, 1}));
     const std::string zqhdr = std::string(ZQ_BUILD_DIR) + "/bin/zqhdr ";
