@@ -12,15 +12,19 @@ const unsigned kBytesPerPixel = 8;
 
 } // namespace
 
-BandedReader::Result BandedReader::Decode(ZqFile& file, BandSink& sink, std::string& error) {
-    ImageShape& shape = m_shape;
-    shape = ImageShape();
-    bool columnsLeftToRight = true;
+bool BandedReader::ReadImageHeader(ZqFile& file) {
+    m_shape = ImageShape();
     bool rowOrder = true;
-    if (!ReadHeaderInternal(file, shape.width, shape.height, columnsLeftToRight,
-                            shape.rowsTopToBottom, rowOrder)) {
-        return Result::HeaderRefused;
-    }
+    return ReadHeaderInternal(file, m_shape.width, m_shape.height, m_shape.columnsLeftToRight,
+                              m_shape.rowsTopToBottom, rowOrder);
+}
+
+BandedReader::Result BandedReader::Decode(ZqFile& file, BandSink& sink, std::string& error) {
+    return ReadImageHeader(file) ? DecodePixels(file, sink, error) : Result::HeaderRefused;
+}
+
+BandedReader::Result BandedReader::DecodePixels(ZqFile& file, BandSink& sink, std::string& error) {
+    const ImageShape& shape = m_shape;
     if (!HdrImageSizeIsSupported(shape.width, shape.height, kBytesPerPixel)) {
         return Result::TooLarge;
     }
@@ -56,8 +60,8 @@ BandedReader::Result BandedReader::Decode(ZqFile& file, BandSink& sink, std::str
         if (done > 0 && file.BinaryRead(opening, 4, &byteSize, 1) != 4) {
             return Result::DataRefused;
         }
-        const HdrPlacement place =
-            PlaceScanlines(width, rows, kBytesPerPixel, columnsLeftToRight, shape.rowsTopToBottom);
+        const HdrPlacement place = PlaceScanlines(width, rows, kBytesPerPixel,
+                                                  shape.columnsLeftToRight, shape.rowsTopToBottom);
         unsigned char* start = band.get() + place.start;
         const bool decoded = runLength ? ReadRLEFile(file, opening, start, place.rowStep,
                                                      place.columnStep, rows, width, kBytesPerPixel)

@@ -1,14 +1,15 @@
 #include "Conversion.h"
 
 #include "BandedReader.h"
+#include "InputStream.h"
 #include "Messages.h"
 #include "OutputFile.h"
 
 bool ConvertFile(const std::string& in, const std::string& out, const ConversionSettings& settings,
                  TemporaryFiles& temporaries, ConversionFailure& failure,
                  unsigned long long& pixels) {
-    ZqFile file(in.c_str());
-    if (!file) {
+    InputStream file(in);
+    if (!file.IsOpen()) {
         failure = {in, "cannot be opened"};
         return false;
     }

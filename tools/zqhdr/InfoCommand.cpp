@@ -2,7 +2,7 @@
 #include "BandedReader.h"
 #include "CommandLine.h"
 #include "Commands.h"
-#include "HdrProbe.h"
+#include "HdrDescription.h"
 #include "ImageStats.h"
 #include "Messages.h"
 
@@ -71,20 +71,20 @@ void PrintText(const std::string& path, bool named, const HdrDescription& d,
 
 // 0, or 1 after telling why the file could not be described.
 int InfoOnFile(const std::string& path, const CommandLine& options, bool named) {
-    ZqFile file(path.c_str());
-    if (!file) {
+    InputStream stream(path);
+    if (!stream.IsOpen()) {
         return Fail(path, "cannot be opened");
     }
-    HdrProbe probe;
+    stream.KeepFromStart(); // for the header lines
+    BandedReader reader;
     HdrDescription description;
-    if (!probe.Describe(file, description)) {
+    if (!DescribeImage(reader, stream, description)) {
         return Fail(path, ResultText(BandedReader::Result::HeaderRefused));
     }
     StatsSink stats;
     if (options.stats) {
-        BandedReader reader;
         std::string error;
-        BandedReader::Result result = reader.Decode(file, stats, error);
+        BandedReader::Result result = reader.DecodePixels(stream, stats, error);
         if (result != BandedReader::Result::Decoded) {
             return Fail(path, ResultText(result));
         }
