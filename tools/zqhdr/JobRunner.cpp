@@ -17,12 +17,13 @@ namespace {
 // What the threads share: the next job to take and how many have ended.
 struct RunState {
     RunState(const std::vector<BatchJob>& jobs, const ConversionSettings& settings,
-             JobReport& report)
-        : jobs(jobs), settings(settings), report(report) {}
+             JobReport& report, ToolPlatform::StopSignals& stops)
+        : jobs(jobs), settings(settings), report(report), stops(stops) {}
 
     const std::vector<BatchJob>& jobs;
     const ConversionSettings& settings;
     JobReport& report;
+    ToolPlatform::StopSignals& stops;
     std::atomic<size_t> next{0};
     std::atomic<size_t> jobsEnded{0};
     TemporaryFiles temporaries;
@@ -55,7 +56,9 @@ void Work(RunState& state) {
             // went with the unwinding.
             state.report.Failed(state.jobs[i], {state.jobs[i].input, "out of memory", true});
         }
-        ++state.jobsEnded;
+        if (++state.jobsEnded == state.jobs.size()) {
+            state.stops.Wake(); // the waiting thread need not wait for its next tick
+        }
     }
 }
 
@@ -64,10 +67,10 @@ void Work(RunState& state) {
 bool RunJobs(const std::vector<BatchJob>& jobs, const ConversionSettings& settings,
              unsigned threads, JobReport& report) {
     ToolPlatform::IgnoreWriteSignals();
-    RunState state(jobs, settings, report);
     // The stop signals wait for this thread, which removes the temporary
     // files of the conversions under way before the process ends.
     ToolPlatform::StopSignals stops;
+    RunState state(jobs, settings, report, stops);
     std::vector<std::thread> workers;
     const size_t count = std::min<size_t>(threads, jobs.size());
     for (size_t i = 0; i < count; ++i) {

@@ -40,7 +40,8 @@ void IgnoreWriteSignals();
 // The signals that stop a run (INT, TERM and HUP, less those the caller set
 // to be ignored, as nohup does, which stay ignored), held back from every
 // thread while it lives, so that the thread that made it takes them with
-// WaitForStop. Make it before starting the threads.
+// WaitForStop. Make it before starting the threads. While it lives SIGUSR1
+// only wakes that thread.
 class StopSignals {
 public:
     StopSignals();
@@ -48,8 +49,10 @@ public:
     StopSignals(const StopSignals&) = delete;
     StopSignals& operator=(const StopSignals&) = delete;
 
-    // The stop signal that came within `milliseconds`, or 0.
+    // The stop signal that came within `milliseconds`, or 0 (also when woken).
     int WaitForStop(unsigned milliseconds);
+    // Ends the maker's WaitForStop now, or its next one; from any thread.
+    void Wake();
     // Ends the process by `signal`, as if it had not been caught.
     [[noreturn]] static void EndBy(int signal);
 

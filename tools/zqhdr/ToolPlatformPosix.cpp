@@ -97,9 +97,14 @@ void IgnoreWriteSignals() {
     std::signal(SIGXFSZ, SIG_IGN);
 }
 
+// SIGUSR1 wakes the waiting thread; it is held back with the stop signals.
+const int kWakeSignal = SIGUSR1;
+
 struct StopSignals::Sets {
     sigset_t stops;
+    sigset_t waited; // the stop signals and the wake-up
     sigset_t previous;
+    pthread_t waiter;
 };
 
 StopSignals::StopSignals() : m_sets(std::make_unique<Sets>()) {
@@ -110,19 +115,34 @@ StopSignals::StopSignals() : m_sets(std::make_unique<Sets>()) {
             sigaddset(&m_sets->stops, signal);
         }
     }
+    m_sets->waited = m_sets->stops;
+    sigaddset(&m_sets->waited, kWakeSignal);
+    m_sets->waiter = pthread_self();
     // Threads started from here on inherit the mask.
-    pthread_sigmask(SIG_BLOCK, &m_sets->stops, &m_sets->previous);
+    pthread_sigmask(SIG_BLOCK, &m_sets->waited, &m_sets->previous);
 }
 
 StopSignals::~StopSignals() {
+    // A wake-up that came after the last wait must not reach the default
+    // action, which ends the process.
+    sigset_t wake;
+    sigemptyset(&wake);
+    sigaddset(&wake, kWakeSignal);
+    const timespec now = {0, 0};
+    while (sigtimedwait(&wake, nullptr, &now) > 0) {
+    }
     pthread_sigmask(SIG_SETMASK, &m_sets->previous, nullptr);
 }
 
 int StopSignals::WaitForStop(unsigned milliseconds) {
     const timespec wait = {static_cast<time_t>(milliseconds / 1000),
                            static_cast<long>(milliseconds % 1000) * 1000 * 1000};
-    int signal = sigtimedwait(&m_sets->stops, nullptr, &wait);
-    return signal > 0 ? signal : 0;
+    int signal = sigtimedwait(&m_sets->waited, nullptr, &wait);
+    return signal > 0 && signal != kWakeSignal ? signal : 0;
+}
+
+void StopSignals::Wake() {
+    pthread_kill(m_sets->waiter, kWakeSignal);
 }
 
 void StopSignals::EndBy(int signal) {
