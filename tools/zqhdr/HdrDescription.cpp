@@ -63,11 +63,7 @@ bool DescribeImage(BandedReader& reader, InputStream& stream, HdrDescription& de
     if (!reader.ReadImageHeader(stream)) {
         return false;
     }
-    const ImageShape& shape = reader.Shape();
-    description.width = shape.width;
-    description.height = shape.height;
-    description.columnsLeftToRight = shape.columnsLeftToRight;
-    description.rowsTopToBottom = shape.rowsTopToBottom;
+    description.shape = reader.Shape();
     SplitHeaderLines(stream.HandedOut(), description);
     stream.Release();
     unsigned char first[4] = {0, 0, 0, 0};
@@ -79,12 +75,12 @@ bool DescribeImage(BandedReader& reader, InputStream& stream, HdrDescription& de
 }
 
 std::string OrientationTokens(const HdrDescription& d) {
-    return std::string(d.rowsTopToBottom ? "-Y" : "+Y") + " " +
-           (d.columnsLeftToRight ? "+X" : "-X");
+    return std::string(d.shape.rowsTopToBottom ? "-Y" : "+Y") + " " +
+           (d.shape.columnsLeftToRight ? "+X" : "-X");
 }
 
 std::string OrientationText(const HdrDescription& d) {
     return OrientationTokens(d) + " (rows " +
-           (d.rowsTopToBottom ? "top to bottom" : "bottom to top") + ", columns " +
-           (d.columnsLeftToRight ? "left to right" : "right to left") + ")";
+           (d.shape.rowsTopToBottom ? "top to bottom" : "bottom to top") + ", columns " +
+           (d.shape.columnsLeftToRight ? "left to right" : "right to left") + ")";
 }

@@ -9,10 +9,7 @@
 
 // What `zqhdr info` reports about an image.
 struct HdrDescription {
-    unsigned width = 0;
-    unsigned height = 0;
-    bool columnsLeftToRight = true;
-    bool rowsTopToBottom = true;
+    ImageShape shape; // size and orientation
     bool runLength = false;
     // The header's NAME=value lines in file order; a name may repeat. Shown
     // only: the reader interprets none of them.

@@ -26,8 +26,8 @@ nlohmann::ordered_json Triple(const double (&values)[3]) {
 
 void PrintJson(const HdrDescription& d, const PixelStats* stats) {
     nlohmann::ordered_json object;
-    object["width"] = d.width;
-    object["height"] = d.height;
+    object["width"] = d.shape.width;
+    object["height"] = d.shape.height;
     object["encoding"] = d.runLength ? "run-length" : "flat";
     object["orientation"] = OrientationTokens(d);
     object["header"] = nlohmann::ordered_json::array();
@@ -54,7 +54,8 @@ void PrintText(const std::string& path, bool named, const HdrDescription& d,
     }
     std::printf("width: %u\nheight: %u\npixel format: RGBA64 (four 16-bit floats)\n"
                 "encoding: %s\norientation: %s\n",
-                d.width, d.height, d.runLength ? "run-length" : "flat", OrientationText(d).c_str());
+                d.shape.width, d.shape.height, d.runLength ? "run-length" : "flat",
+                OrientationText(d).c_str());
     for (const auto& entry : d.headerLines) {
         std::printf("header: %s=%s\n", entry.first.c_str(), entry.second.c_str());
     }

@@ -18,6 +18,26 @@ bool Failed(std::string& error) {
     return false;
 }
 
+// Writes through `put(next, left, done)` until every byte is written.
+template <typename Put>
+bool WriteEvery(const void* bytes, size_t count, std::string& error, Put put) {
+    const auto* next = static_cast<const unsigned char*>(bytes);
+    uint64_t done = 0;
+    while (count > 0) {
+        ssize_t written = put(next, count, done);
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return Failed(error);
+        }
+        next += written;
+        count -= size_t(written);
+        done += uint64_t(written);
+    }
+    return true;
+}
+
 } // namespace
 
 FileHandle OpenForReading(const std::string& path, std::string& error) {
@@ -47,37 +67,18 @@ long ReadSome(FileHandle file, void* buffer, size_t bytes, std::string& error) {
 }
 
 bool WriteAll(FileHandle file, const void* bytes, size_t count, std::string& error) {
-    const auto* next = static_cast<const unsigned char*>(bytes);
-    while (count > 0) {
-        ssize_t written = ::write(file, next, count);
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return Failed(error);
-        }
-        next += written;
-        count -= size_t(written);
-    }
-    return true;
+    return WriteEvery(bytes, count, error,
+                      [file](const unsigned char* next, size_t left, uint64_t) {
+                          return ::write(file, next, left);
+                      });
 }
 
 bool WriteAllAt(FileHandle file, uint64_t offset, const void* bytes, size_t count,
                 std::string& error) {
-    const auto* next = static_cast<const unsigned char*>(bytes);
-    while (count > 0) {
-        ssize_t written = ::pwrite(file, next, count, static_cast<off_t>(offset));
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return Failed(error);
-        }
-        next += written;
-        count -= size_t(written);
-        offset += uint64_t(written);
-    }
-    return true;
+    return WriteEvery(bytes, count, error,
+                      [file, offset](const unsigned char* next, size_t left, uint64_t done) {
+                          return ::pwrite(file, next, left, static_cast<off_t>(offset + done));
+                      });
 }
 
 bool Close(FileHandle file, std::string& error) {
