@@ -84,16 +84,22 @@ bool RunJobs(const std::vector<BatchJob>& jobs, const ConversionSettings& settin
         Fail("", "cannot start a thread to convert with");
         return false;
     }
-    while (state.jobsEnded < jobs.size()) {
-        if (int signal = stops.WaitForStop(50)) {
+    auto stopOn = [&](int signal) {
+        if (signal != 0) {
             state.temporaries.Sweep();
             report.Interrupted();
             ToolPlatform::StopSignals::EndBy(signal);
         }
+    };
+    while (state.jobsEnded < jobs.size()) {
+        stopOn(stops.WaitForStop(50));
         report.Tick();
     }
     for (std::thread& worker : workers) {
         worker.join();
     }
+    // A signal that came while the last job ended, between two waits, is
+    // still a stop.
+    stopOn(stops.WaitForStop(0));
     return true;
 }

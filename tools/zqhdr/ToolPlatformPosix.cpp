@@ -139,7 +139,12 @@ int StopSignals::WaitForStop(unsigned milliseconds) {
     const timespec wait = {static_cast<time_t>(milliseconds / 1000),
                            static_cast<long>(milliseconds % 1000) * 1000 * 1000};
     int signal = sigtimedwait(&m_sets->waited, nullptr, &wait);
-    return signal > 0 && signal != kWakeSignal ? signal : 0;
+    if (signal == kWakeSignal) {
+        // Taken before a stop signal of a higher number that is also there.
+        const timespec now = {0, 0};
+        signal = sigtimedwait(&m_sets->stops, nullptr, &now);
+    }
+    return signal > 0 ? signal : 0;
 }
 
 void StopSignals::Wake() {
