@@ -75,7 +75,10 @@ bool InputStream::MakeRoom() {
     if (m_capacity - m_filled >= kReadSize) {
         return true;
     }
-    const size_t next = static_cast<size_t>(m_pucNext - m_buffer.get());
+    if (m_keepAll && m_capacity >= kMostKeptFromStart) {
+        m_keepAll = false; // no header is this long: not one to show
+    }
+    size_t next = static_cast<size_t>(m_pucNext - m_buffer.get());
     if (m_keepAll) {
         const size_t larger = m_capacity * 2;
         std::unique_ptr<unsigned char[]> grown(new (std::nothrow) unsigned char[larger]);
@@ -91,9 +94,7 @@ bool InputStream::MakeRoom() {
         std::memmove(m_buffer.get(), m_buffer.get() + drop, keep);
         m_base += drop;
         m_filled = keep;
-        m_pucNext = m_buffer.get() + (next - drop);
-        m_pucEnd = m_buffer.get() + m_filled;
-        return true;
+        next -= drop;
     }
     m_pucNext = m_buffer.get() + next;
     m_pucEnd = m_buffer.get() + m_filled;

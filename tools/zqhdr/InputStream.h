@@ -26,11 +26,13 @@ public:
     bool IsOpen() const { return m_source != ToolPlatform::kNoFile; }
 
     // Keeps every byte from the start, so that the tool may return there,
-    // until Release. Only before the first byte is read.
+    // until Release or until kMostKeptFromStart bytes have been read. Only
+    // before the first byte is read.
     void KeepFromStart() { m_keepAll = true; }
+    static const size_t kMostKeptFromStart = size_t(64) << 20;
     // From here on only the most recent kRecentBytes are kept.
     void Release() { m_keepAll = false; }
-    // While keeping from the start: every byte handed out so far.
+    // While keeping from the start: every byte handed out so far; else empty.
     std::string HandedOut() const;
 
     // Within the kept bytes; a position elsewhere (or from the end, which a
