@@ -59,24 +59,3 @@ void RgbeRowToHalf(VectorPath path, const unsigned char* rgbe, unsigned count, u
 #endif
     ScalarKernels::RowToHalf(rgbe, count, out, step);
 }
-
-void RgbePlanesToHalf(VectorPath path, const unsigned char* planes, unsigned planeSize,
-                      unsigned count, unsigned char* out, int step) {
-    unsigned j = 0;
-    for (; j + 16 <= count; j += 16) {
-#if defined(ZQ_HAVE_VECTOR_KERNELS)
-        if (path == VectorPath::Avx512) {
-            Avx512Kernels::PlanesToHalf16(planes, planeSize, j, out, step);
-            continue;
-        }
-        if (path == VectorPath::Avx2) {
-            Avx2Kernels::PlanesToHalf16(planes, planeSize, j, out, step);
-            continue;
-        }
-#endif
-        ScalarKernels::PlanesToHalf16(planes, planeSize, j, out, step);
-    }
-    for (; j < count; ++j) {
-        PlanePixelToHalf(planes, planeSize, j, out, step);
-    }
-}

@@ -20,8 +20,3 @@ VectorPath BestVectorPath();
 // is 8 or -8. `path` must be one that CanRun.
 void RgbeRowToHalf(VectorPath path, const unsigned char* rgbe, unsigned count, unsigned char* out,
                    int step);
-
-// `count` pixels held as four planes of `planeSize` bytes each (red, green,
-// blue and exponent bytes); pixel j goes to out + j * step, step 8 or -8.
-void RgbePlanesToHalf(VectorPath path, const unsigned char* planes, unsigned planeSize,
-                      unsigned count, unsigned char* out, int step);

@@ -25,7 +25,8 @@
 // Largest packet: its count byte and 128 data bytes.
 const unsigned kLargestPacket = 129;
 
-// Pixel j of 16, given planes of planeSize bytes, to row + j * step.
+// Pixel j of the planes (each planeSize bytes) to row + j * step: the scalar
+// set's step, and every set's for the pixels after the last whole 16.
 inline void PlanePixelToHalf(const unsigned char* planes, unsigned planeSize, unsigned j,
                              unsigned char* row, int step) {
     const unsigned char pixel[4] = {planes[j], planes[planeSize + j], planes[2 * planeSize + j],

@@ -6,6 +6,7 @@
 // its arithmetic and its writes to the destination overlap the packet chain.
 #include "RunLengthRows.h"
 
+#include "HdrLayout.h"
 #include "RgbeKernels.h"
 
 #include <cstring>
@@ -20,10 +21,6 @@ namespace {
 const unsigned kBlockPackets = 4;
 const size_t kBlockBytes = kBlockPackets * kLargestPacket;
 const size_t kPlaneSlack = kBlockPackets * 128;
-
-bool IsFastLayout(int columnStep, unsigned bytesPerPixel) {
-    return bytesPerPixel == 8 && (columnStep == 8 || columnStep == -8);
-}
 
 // A decoded scanline being converted into its row, 16 pixels at a time.
 struct PendingRow {

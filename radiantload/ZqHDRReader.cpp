@@ -1,6 +1,7 @@
 #include "ZqHDRReader.h"
 
 #include "HdrImageSize.h"
+#include "HdrLayout.h"
 #include "ReadAhead.h"
 #include "RgbeConversion.h"
 #include "ZqStricmp.h"
@@ -69,28 +70,19 @@ ZqPixelData* ZqHDRReader::ReadFile(ZqFile& file, ZqPixelData* reuse) {
         return refuse(); // no pixel memory could be had
     }
 
-    // Where the file's scanlines and pixels land for this orientation.
-    const bool hasPixels = width > 0 && height > 0;
-    const int rowBytes = hasPixels ? static_cast<int>(width * p) : 0;
-    int rowStep = rowBytes;
-    int columnStep = static_cast<int>(p);
-    if (!rowsTopToBottom && hasPixels) {
-        start += size_t(height - 1) * size_t(rowBytes);
-        rowStep = -rowBytes;
-    }
-    if (!columnsLeftToRight && hasPixels) {
-        start += size_t(width - 1) * p;
-        columnStep = -columnStep;
-    }
+    const HdrPlacement place =
+        PlaceScanlines(width, height, p, columnsLeftToRight, rowsTopToBottom);
+    start += place.start;
 
     unsigned char firstFour[4] = {0, 0, 0, 0};
     if (!ReadExactly(file, firstFour, 4)) {
         // Only an image without pixels may end here.
         return width == 0 || height == 0 ? destination : refuse();
     }
-    bool decoded = firstFour[0] == 2 && firstFour[1] == 2 && firstFour[2] < 128
-                       ? ReadRLEFile(file, firstFour, start, rowStep, columnStep, height, width, p)
-                       : ReadRawFile(file, firstFour, start, rowStep, columnStep, height, width, p);
+    bool decoded = OpensRunLength(firstFour) ? ReadRLEFile(file, firstFour, start, place.rowStep,
+                                                           place.columnStep, height, width, p)
+                                             : ReadRawFile(file, firstFour, start, place.rowStep,
+                                                           place.columnStep, height, width, p);
     return decoded ? destination : refuse();
 }
 

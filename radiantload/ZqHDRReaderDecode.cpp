@@ -3,6 +3,7 @@
 // call's own; no packet may pass what the stream still holds or the end of
 // its plane, so short or malformed data is refused, never over-read or
 // over-written.
+#include "HdrLayout.h"
 #include "ReadAhead.h"
 #include "RgbeConversion.h"
 #include "RunLengthRows.h"
@@ -19,10 +20,6 @@ namespace {
 // small enough to stay in the processor's second-level cache, and small
 // beside the memory the output takes.
 const size_t kReadAheadSize = 256 * 1024;
-
-bool IsFastLayout(int columnStep, unsigned bytesPerPixel) {
-    return bytesPerPixel == 8 && (columnStep == 8 || columnStep == -8);
-}
 
 // The most bytes the scanlines after the first four bytes can take: four
 // opening bytes and, in each plane, at most two bytes a pixel.

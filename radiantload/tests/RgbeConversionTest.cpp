@@ -1,10 +1,37 @@
 #include "RgbeConversion.h"
 #include "HdrTestImages.h"
+#include "RgbeKernels.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <vector>
+
+namespace {
+// `count` pixels held as four planes of `planeSize` bytes each (red, green,
+// blue and exponent bytes), through `path`'s 16-pixel kernel and then the
+// per-pixel rule for the tail; pixel j goes to out + j * step, step 8 or -8.
+void RgbePlanesToHalf(VectorPath path, const unsigned char* planes, unsigned planeSize,
+                      unsigned count, unsigned char* out, int step) {
+    unsigned j = 0;
+    for (; j + 16 <= count; j += 16) {
+#if defined(ZQ_HAVE_VECTOR_KERNELS)
+        if (path == VectorPath::Avx512) {
+            Avx512Kernels::PlanesToHalf16(planes, planeSize, j, out, step);
+            continue;
+        }
+        if (path == VectorPath::Avx2) {
+            Avx2Kernels::PlanesToHalf16(planes, planeSize, j, out, step);
+            continue;
+        }
+#endif
+        ScalarKernels::PlanesToHalf16(planes, planeSize, j, out, step);
+    }
+    for (; j < count; ++j) {
+        PlanePixelToHalf(planes, planeSize, j, out, step);
+    }
+}
+} // namespace
 
 TEST(ConvertRGBE, TheRadianceRule) {
     unsigned char rgbe[4] = {128, 64, 0, 129};

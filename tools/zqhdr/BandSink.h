@@ -9,6 +9,8 @@ struct ImageShape {
     unsigned height = 0;
     // Bands arrive in the file's row order: top to bottom, or bottom to top.
     bool rowsTopToBottom = true;
+    // The file's own column order; bands hold rows left to right whatever it is.
+    bool columnsLeftToRight = true;
 };
 
 // Whole output rows of 16-bit float RGBA pixels, 8 bytes a pixel, top to

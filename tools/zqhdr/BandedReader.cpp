@@ -1,6 +1,7 @@
 #include "BandedReader.h"
 
 #include "HdrImageSize.h"
+#include "HdrLayout.h"
 
 #include <memory>
 #include <new>
@@ -11,15 +12,19 @@ const unsigned kBytesPerPixel = 8;
 
 } // namespace
 
-BandedReader::Result BandedReader::Decode(ZqFile& file, BandSink& sink, std::string& error) {
-    ImageShape& shape = m_shape;
-    shape = ImageShape();
-    bool columnsLeftToRight = true;
+bool BandedReader::ReadImageHeader(ZqFile& file) {
+    m_shape = ImageShape();
     bool rowOrder = true;
-    if (!ReadHeaderInternal(file, shape.width, shape.height, columnsLeftToRight,
-                            shape.rowsTopToBottom, rowOrder)) {
-        return Result::HeaderRefused;
-    }
+    return ReadHeaderInternal(file, m_shape.width, m_shape.height, m_shape.columnsLeftToRight,
+                              m_shape.rowsTopToBottom, rowOrder);
+}
+
+BandedReader::Result BandedReader::Decode(ZqFile& file, BandSink& sink, std::string& error) {
+    return ReadImageHeader(file) ? DecodePixels(file, sink, error) : Result::HeaderRefused;
+}
+
+BandedReader::Result BandedReader::DecodePixels(ZqFile& file, BandSink& sink, std::string& error) {
+    const ImageShape& shape = m_shape;
     if (!HdrImageSizeIsSupported(shape.width, shape.height, kBytesPerPixel)) {
         return Result::TooLarge;
     }
@@ -38,7 +43,7 @@ BandedReader::Result BandedReader::Decode(ZqFile& file, BandSink& sink, std::str
         return Result::DataRefused;
     }
     // The form is the image's, decided once by its first four bytes.
-    const bool runLength = opening[0] == 2 && opening[1] == 2 && opening[2] < 128;
+    const bool runLength = OpensRunLength(opening);
 
     const size_t rowBytes = size_t(width) * kBytesPerPixel;
     const size_t wanted = m_bandBytes / rowBytes;
@@ -48,7 +53,6 @@ BandedReader::Result BandedReader::Decode(ZqFile& file, BandSink& sink, std::str
         return Result::OutOfMemory;
     }
 
-    const int step = static_cast<int>(rowBytes);
     for (unsigned done = 0; done < height; done += bandRows) {
         const unsigned rows = height - done < bandRows ? height - done : bandRows;
         // A later band opens with its own first four bytes: a scanline's
@@ -56,21 +60,13 @@ BandedReader::Result BandedReader::Decode(ZqFile& file, BandSink& sink, std::str
         if (done > 0 && file.BinaryRead(opening, 4, &byteSize, 1) != 4) {
             return Result::DataRefused;
         }
-        unsigned char* start = band.get();
-        int rowStep = step;
-        int columnStep = static_cast<int>(kBytesPerPixel);
-        if (!shape.rowsTopToBottom) {
-            start += size_t(rows - 1) * rowBytes;
-            rowStep = -step;
-        }
-        if (!columnsLeftToRight) {
-            start += rowBytes - kBytesPerPixel;
-            columnStep = -columnStep;
-        }
-        const bool decoded = runLength ? ReadRLEFile(file, opening, start, rowStep, columnStep,
-                                                     rows, width, kBytesPerPixel)
-                                       : ReadRawFile(file, opening, start, rowStep, columnStep,
-                                                     rows, width, kBytesPerPixel);
+        const HdrPlacement place = PlaceScanlines(width, rows, kBytesPerPixel,
+                                                  shape.columnsLeftToRight, shape.rowsTopToBottom);
+        unsigned char* start = band.get() + place.start;
+        const bool decoded = runLength ? ReadRLEFile(file, opening, start, place.rowStep,
+                                                     place.columnStep, rows, width, kBytesPerPixel)
+                                       : ReadRawFile(file, opening, start, place.rowStep,
+                                                     place.columnStep, rows, width, kBytesPerPixel);
         if (!decoded) {
             return Result::DataRefused;
         }
@@ -83,21 +79,4 @@ BandedReader::Result BandedReader::Decode(ZqFile& file, BandSink& sink, std::str
         }
     }
     return sink.Finish(error) ? Result::Decoded : Result::SinkFailed;
-}
-
-const char* ResultText(BandedReader::Result result) {
-    switch (result) {
-    case BandedReader::Result::Decoded:
-        return "decoded";
-    case BandedReader::Result::HeaderRefused:
-        return "not a Radiance RGBE image the reader accepts (header refused)";
-    case BandedReader::Result::TooLarge:
-        return "image too large";
-    case BandedReader::Result::DataRefused:
-        return "pixel data refused (truncated or malformed)";
-    case BandedReader::Result::OutOfMemory:
-        return "out of memory";
-    default:
-        return "cannot be written";
-    }
 }

@@ -9,15 +9,20 @@
 class BandedReader : public ZqHDRReader {
 public:
     // Output bytes a band aims at; a band is at least one row. Larger than the
-    // decoders' read-ahead, which each call reads again.
+    // decoders' read-ahead, whose unused part each call hands back.
     static const size_t kDefaultBandBytes = size_t(16) << 20;
 
     enum class Result { Decoded, HeaderRefused, TooLarge, DataRefused, OutOfMemory, SinkFailed };
 
     explicit BandedReader(size_t bandBytes = kDefaultBandBytes) : m_bandBytes(bandBytes) {}
 
-    // Reads the file from its start; `error` holds the sink's reason when the
-    // result is SinkFailed.
+    // Reads the header from the file's start: false when the reader refuses
+    // it. The file then stands at the first byte of pixel data.
+    bool ReadImageHeader(ZqFile& file);
+    // After ReadImageHeader, the pixels, band by band; `error` holds the
+    // sink's reason when the result is SinkFailed.
+    Result DecodePixels(ZqFile& file, BandSink& sink, std::string& error);
+    // Both, from the file's start.
     Result Decode(ZqFile& file, BandSink& sink, std::string& error);
     // The size and orientation the header gave, once it was read.
     const ImageShape& Shape() const { return m_shape; }
@@ -26,6 +31,3 @@ private:
     size_t m_bandBytes;
     ImageShape m_shape;
 };
-
-// The one-line reason for a failed result, as the tool prints it.
-const char* ResultText(BandedReader::Result result);

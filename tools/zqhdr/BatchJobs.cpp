@@ -1,10 +1,11 @@
 #include "BatchJobs.h"
 
+#include "ToolPlatform.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <set>
 #include <system_error>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -54,7 +55,7 @@ void PlanBatch(const std::vector<std::string>& inputs, const std::string& output
                                               error);
         for (; !error && walk != fs::recursive_directory_iterator(); walk.increment(error)) {
             const fs::path& path = walk->path();
-            if (walk->is_directory(error) && access(path.c_str(), R_OK | X_OK) != 0) {
+            if (walk->is_directory(error) && !ToolPlatform::CanReadFolder(path.string())) {
                 // A folder that cannot be read fails on its own, not as a silent gap.
                 failures.push_back(path.string() + ": cannot be read");
                 walk.disable_recursion_pending();

@@ -1,38 +1,35 @@
 #include "Conversion.h"
 
 #include "BandedReader.h"
+#include "InputStream.h"
+#include "Messages.h"
 #include "OutputFile.h"
 
-bool ConvertFile(const std::string& in, const std::string& out, OutputKind kind, double exposure,
-                 ConversionFailure& failure, unsigned long long* pixels,
-                 TemporaryFiles* temporaries) {
-    ZqFile file(in.c_str());
-    if (!file) {
+bool ConvertFile(const std::string& in, const std::string& out, const ConversionSettings& settings,
+                 TemporaryFiles& temporaries, ConversionFailure& failure,
+                 unsigned long long& pixels) {
+    InputStream file(in);
+    if (!file.IsOpen()) {
         failure = {in, "cannot be opened"};
         return false;
     }
     OutputFile output(out);
-    std::unique_ptr<BandSink> writer = MakeWriter(kind, output.TemporaryPath(), exposure);
-    if (temporaries) {
-        writer = temporaries->Track(std::move(writer), output.TemporaryPath());
-    }
+    std::unique_ptr<BandSink> writer =
+        temporaries.Track(MakeWriter(settings.kind, output.TemporaryPath(), settings.exposure),
+                          output.TemporaryPath());
     BandedReader reader;
     std::string error;
     BandedReader::Result result = reader.Decode(file, *writer, error);
     const ImageShape& shape = reader.Shape();
-    if (pixels) {
-        *pixels = static_cast<unsigned long long>(shape.width) * shape.height;
-    }
+    pixels = static_cast<unsigned long long>(shape.width) * shape.height;
     writer.reset(); // closes the temporary file before it is renamed or removed
     if (result != BandedReader::Result::Decoded) {
         output.Discard();
-        if (temporaries) {
-            temporaries->Forget(output.TemporaryPath());
-        }
+        temporaries.Forget(output.TemporaryPath());
     }
     switch (result) {
     case BandedReader::Result::Decoded:
-        if (!(temporaries ? temporaries->Commit(output, error) : output.Commit(error))) {
+        if (!temporaries.Commit(output, error)) {
             failure = {out, "cannot be written: " + error};
             return false;
         }
@@ -42,7 +39,7 @@ bool ConvertFile(const std::string& in, const std::string& out, OutputKind kind,
                            std::to_string(shape.height) + ")"};
         return false;
     case BandedReader::Result::OutOfMemory:
-        failure = {"", ResultText(result)}; // the machine's trouble, not the file's
+        failure = {in, ResultText(result), true};
         return false;
     case BandedReader::Result::SinkFailed:
         failure = {out, "cannot be written: " + error};

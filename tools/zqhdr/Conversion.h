@@ -5,17 +5,24 @@
 
 #include <string>
 
-// Why a conversion failed: the file to name (none when memory ran out) and
-// the reason.
+// What every conversion of a run is asked for.
+struct ConversionSettings {
+    OutputKind kind = OutputKind::Unknown;
+    double exposure = 0.0;
+    bool makeFolders = false; // make the output's folder when it is missing
+};
+
+// Why a conversion failed: the file to name and the reason.
 struct ConversionFailure {
     std::string file;
     std::string reason;
+    bool outOfMemory = false; // the machine's trouble rather than the file's
 };
 
 // Decodes `in` band by band into a writer for `out`, written under a
-// temporary name and renamed when complete. False leaves no output behind.
-// `pixels` (when given) receives the image's pixel count; `temporaries` (when
-// given) keeps track of the temporary file.
-bool ConvertFile(const std::string& in, const std::string& out, OutputKind kind, double exposure,
-                 ConversionFailure& failure, unsigned long long* pixels = nullptr,
-                 TemporaryFiles* temporaries = nullptr);
+// temporary name that `temporaries` keeps track of, and renamed when
+// complete. False leaves no output behind. `pixels` receives the image's
+// pixel count.
+bool ConvertFile(const std::string& in, const std::string& out, const ConversionSettings& settings,
+                 TemporaryFiles& temporaries, ConversionFailure& failure,
+                 unsigned long long& pixels);

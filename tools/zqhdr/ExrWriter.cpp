@@ -1,12 +1,10 @@
 #include "ImageWriters.h"
+#include "OutputBytes.h"
 
 #include <ImfHeader.h>
 #include <ImfIO.h>
 #include <ImfRgbaFile.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <exception>
 #include <stdexcept>
 #include <utility>
@@ -15,65 +13,28 @@ namespace {
 
 // OpenEXR's own file stream loses the last failures: the line offset table is
 // written by a destructor that swallows errors, and the close goes unchecked,
-// so a full disk would pass for a complete file. This stream remembers the
-// first failure for Close to report.
+// so a full disk would pass for a complete file. This stream writes through
+// OutputBytes, which keeps the first failure for Finish to report.
 class CheckedStream : public Imf::OStream {
 public:
-    explicit CheckedStream(const std::string& path)
-        : Imf::OStream(path.c_str()), m_file(std::fopen(path.c_str(), "wb")),
-          m_errno(m_file ? 0 : errno) {}
-    ~CheckedStream() override {
-        if (m_file) {
-            std::fclose(m_file);
-        }
-    }
-    CheckedStream(const CheckedStream&) = delete;
-    CheckedStream& operator=(const CheckedStream&) = delete;
+    explicit CheckedStream(const std::string& path) : Imf::OStream(path.c_str()), m_out(path) {}
 
-    bool IsOpen() const { return m_file != nullptr; }
+    OutputBytes& Out() { return m_out; }
 
     void write(const char c[], int n) override {
-        if (std::fwrite(c, 1, size_t(n), m_file) != size_t(n)) {
-            Fail();
+        if (!m_out.Write(c, size_t(n))) {
+            throw std::runtime_error(m_out.Failure());
         }
     }
-    uint64_t tellp() override {
-        off_t position = ftello(m_file);
-        if (position < 0) {
-            Fail();
-        }
-        return uint64_t(position);
-    }
+    uint64_t tellp() override { return m_out.Position(); }
     void seekp(uint64_t position) override {
-        if (fseeko(m_file, off_t(position), SEEK_SET) != 0) {
-            Fail();
+        if (!m_out.Seek(position)) {
+            throw std::runtime_error(m_out.Failure());
         }
     }
-
-    // Flushes and closes; false with `error` set when anything failed.
-    bool Close(std::string& error) {
-        std::FILE* file = std::exchange(m_file, nullptr);
-        if (file && std::fclose(file) != 0 && m_errno == 0) {
-            m_errno = errno;
-        }
-        if (m_errno != 0) {
-            error = std::strerror(m_errno);
-            return false;
-        }
-        return true;
-    }
-    std::string Error() const { return std::strerror(m_errno); }
 
 private:
-    [[noreturn]] void Fail() {
-        if (m_errno == 0) {
-            m_errno = errno != 0 ? errno : EIO;
-        }
-        throw std::runtime_error(std::strerror(m_errno));
-    }
-
-    std::FILE* m_file;
-    int m_errno;
+    OutputBytes m_out;
 };
 
 // Scanlines are written in the order they are decoded: a bottom-to-top file
@@ -89,9 +50,8 @@ public:
         }
         m_width = shape.width;
         m_stream = std::make_unique<CheckedStream>(m_path);
-        if (!m_stream->IsOpen()) {
-            error = m_stream->Error();
-            return false;
+        if (!m_stream->Out().Open()) {
+            return m_stream->Out().Refuse(error, "cannot be opened");
         }
         return Guarded(error, [&] {
             Imf::Header header(static_cast<int>(shape.width), static_cast<int>(shape.height));
@@ -113,23 +73,26 @@ public:
     }
 
     bool Finish(std::string& error) override {
-        return Guarded(error, [&] { m_file.reset(); }) && m_stream->Close(error);
+        if (!Guarded(error, [&] { m_file.reset(); })) {
+            return false;
+        }
+        return m_stream->Out().Close() || m_stream->Out().Refuse(error, "cannot be closed");
     }
 
 private:
-    template <typename Work> static bool Guarded(std::string& error, Work work) {
+    // OpenEXR reports by exception; the cause is the file's when it failed.
+    template <typename Work> bool Guarded(std::string& error, Work work) {
         try {
             work();
             return true;
         } catch (const std::exception& problem) {
-            error = problem.what();
-            return false;
+            return m_stream->Out().Refuse(error, problem.what());
         }
     }
 
     std::string m_path;
     size_t m_width = 0;
-    // Declared first so that it outlives the file written through it.
+    // Declared before m_file, so that it outlives the file written through it.
     std::unique_ptr<CheckedStream> m_stream;
     std::unique_ptr<Imf::RgbaOutputFile> m_file;
 };

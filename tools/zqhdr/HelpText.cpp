@@ -1,9 +1,5 @@
 #include "Commands.h"
 
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
-
 namespace {
 
 const char* const kTool =
@@ -83,27 +79,4 @@ const char* HelpText(const std::string& command) {
         return kBatch;
     }
     return nullptr;
-}
-
-int Fail(const std::string& file, const std::string& reason) {
-    if (file.empty()) {
-        std::fprintf(stderr, "zqhdr: %s\n", reason.c_str());
-        return 1;
-    }
-    std::fprintf(stderr, "zqhdr: %s: %s\n", file.c_str(), reason.c_str());
-    return 1;
-}
-
-int Usage(const std::string& command, const std::string& problem) {
-    const char* help = HelpText(command);
-    std::string text = help ? help : HelpText("");
-    std::fprintf(stderr, "zqhdr: %s\n%s", problem.c_str(),
-                 text.substr(0, text.find("\n\n") + 1).c_str());
-    return 2;
-}
-
-bool ParseStops(const std::string& text, double& stops) {
-    char* end = nullptr;
-    stops = std::strtod(text.c_str(), &end);
-    return !text.empty() && *end == '\0' && std::isfinite(stops);
 }

@@ -1,8 +1,10 @@
 // zqhdr info [--json] [--stats] FILE...
 #include "BandedReader.h"
+#include "CommandLine.h"
 #include "Commands.h"
-#include "HdrProbe.h"
+#include "HdrDescription.h"
 #include "ImageStats.h"
+#include "Messages.h"
 
 #include <nlohmann/json.hpp>
 
@@ -10,11 +12,6 @@
 #include <cstdio>
 
 namespace {
-
-struct InfoOptions {
-    bool json = false;
-    bool stats = false;
-};
 
 const char* const kChannels[3] = {"red", "green", "blue"};
 
@@ -29,8 +26,8 @@ nlohmann::ordered_json Triple(const double (&values)[3]) {
 
 void PrintJson(const HdrDescription& d, const PixelStats* stats) {
     nlohmann::ordered_json object;
-    object["width"] = d.width;
-    object["height"] = d.height;
+    object["width"] = d.shape.width;
+    object["height"] = d.shape.height;
     object["encoding"] = d.runLength ? "run-length" : "flat";
     object["orientation"] = OrientationTokens(d);
     object["header"] = nlohmann::ordered_json::array();
@@ -57,7 +54,8 @@ void PrintText(const std::string& path, bool named, const HdrDescription& d,
     }
     std::printf("width: %u\nheight: %u\npixel format: RGBA64 (four 16-bit floats)\n"
                 "encoding: %s\norientation: %s\n",
-                d.width, d.height, d.runLength ? "run-length" : "flat", OrientationText(d).c_str());
+                d.shape.width, d.shape.height, d.runLength ? "run-length" : "flat",
+                OrientationText(d).c_str());
     for (const auto& entry : d.headerLines) {
         std::printf("header: %s=%s\n", entry.first.c_str(), entry.second.c_str());
     }
@@ -73,21 +71,21 @@ void PrintText(const std::string& path, bool named, const HdrDescription& d,
 }
 
 // 0, or 1 after telling why the file could not be described.
-int InfoOnFile(const std::string& path, const InfoOptions& options, bool named) {
-    ZqFile file(path.c_str());
-    if (!file) {
+int InfoOnFile(const std::string& path, const CommandLine& options, bool named) {
+    InputStream stream(path);
+    if (!stream.IsOpen()) {
         return Fail(path, "cannot be opened");
     }
-    HdrProbe probe;
+    stream.KeepFromStart(); // for the header lines
+    BandedReader reader;
     HdrDescription description;
-    if (!probe.Describe(file, description)) {
+    if (!DescribeImage(reader, stream, description)) {
         return Fail(path, ResultText(BandedReader::Result::HeaderRefused));
     }
     StatsSink stats;
     if (options.stats) {
-        BandedReader reader;
         std::string error;
-        BandedReader::Result result = reader.Decode(file, stats, error);
+        BandedReader::Result result = reader.DecodePixels(stream, stats, error);
         if (result != BandedReader::Result::Decoded) {
             return Fail(path, ResultText(result));
         }
@@ -104,19 +102,12 @@ int InfoOnFile(const std::string& path, const InfoOptions& options, bool named) 
 } // namespace
 
 int RunInfo(const std::vector<std::string>& words) {
-    InfoOptions options;
-    std::vector<std::string> files;
-    for (const std::string& word : words) {
-        if (word == "--json") {
-            options.json = true;
-        } else if (word == "--stats") {
-            options.stats = true;
-        } else if (word.size() > 1 && word[0] == '-') {
-            return Usage("info", "unknown option " + word);
-        } else {
-            files.push_back(word);
-        }
+    CommandLine options;
+    std::string problem = ParseCommandLine("info", words, options);
+    if (!problem.empty()) {
+        return Usage("info", problem);
     }
+    const std::vector<std::string>& files = options.operands;
     if (files.empty()) {
         return Usage("info", "info needs at least one FILE");
     }

@@ -1,10 +1,9 @@
 #include "ImageWriters.h"
+#include "OutputBytes.h"
 #include "ToneMap.h"
 
-#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
-#include <cstring>
 #include <png.h>
 #include <vector>
 #include <zlib.h>
@@ -14,9 +13,10 @@ namespace {
 // libpng reports errors by longjmp: every call into it goes through one of
 // the small functions below, which hold no object with a destructor.
 struct PngState {
+    explicit PngState(const std::string& path) : out(path) {}
     png_structp png = nullptr;
     png_infop info = nullptr;
-    std::FILE* file = nullptr;
+    OutputBytes out;
     char message[256] = "cannot write PNG";
 };
 
@@ -28,11 +28,22 @@ void OnError(png_structp png, png_const_charp text) {
 
 void OnWarning(png_structp, png_const_charp) {}
 
+// The file's failure goes through libpng's error path; its cause stays with
+// the file.
+void OnWrite(png_structp png, png_bytep bytes, size_t count) {
+    auto* state = static_cast<PngState*>(png_get_io_ptr(png));
+    if (!state->out.Write(bytes, count)) {
+        png_error(png, "write failed");
+    }
+}
+
+void OnFlush(png_structp) {}
+
 bool StartPng(PngState& state, png_uint_32 width, png_uint_32 height) {
     if (setjmp(png_jmpbuf(state.png))) {
         return false;
     }
-    png_init_io(state.png, state.file);
+    png_set_write_fn(state.png, &state, OnWrite, OnFlush);
     png_set_IHDR(state.png, state.info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     // A preview: speed before size. The Up filter and Huffman-only coding
@@ -67,13 +78,10 @@ bool EndPng(PngState& state) {
 // 8-bit preview until the top row has arrived.
 class PngWriter : public BandSink {
 public:
-    PngWriter(std::string path, double exposure) : m_path(std::move(path)), m_tone(exposure) {}
+    PngWriter(const std::string& path, double exposure) : m_tone(exposure), m_state(path) {}
     ~PngWriter() override {
         if (m_state.png) {
             png_destroy_write_struct(&m_state.png, &m_state.info);
-        }
-        if (m_state.file) {
-            std::fclose(m_state.file);
         }
     }
 
@@ -84,10 +92,8 @@ public:
         }
         m_shape = shape;
         m_rowBytes = size_t(shape.width) * 3;
-        m_state.file = std::fopen(m_path.c_str(), "wb");
-        if (!m_state.file) {
-            error = std::strerror(errno);
-            return false;
+        if (!m_state.out.Open()) {
+            return Failed(error);
         }
         m_state.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &m_state, OnError, OnWarning);
         m_state.info = m_state.png ? png_create_info_struct(m_state.png) : nullptr;
@@ -118,25 +124,12 @@ public:
             !WriteRows(m_state, m_preview.data(), m_rowBytes, m_shape.height)) {
             return Failed(error);
         }
-        if (!EndPng(m_state)) {
-            return Failed(error);
-        }
-        std::FILE* file = m_state.file;
-        m_state.file = nullptr;
-        if (std::fclose(file) != 0) {
-            error = std::strerror(errno);
-            return false;
-        }
-        return true;
+        return (EndPng(m_state) && m_state.out.Close()) || Failed(error);
     }
 
 private:
-    bool Failed(std::string& error) {
-        error = m_state.message;
-        return false;
-    }
+    bool Failed(std::string& error) { return m_state.out.Refuse(error, m_state.message); }
 
-    std::string m_path;
     ToneMap m_tone;
     ImageShape m_shape;
     size_t m_rowBytes = 0;

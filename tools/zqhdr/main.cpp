@@ -1,6 +1,7 @@
 // zqhdr: looks into and converts Radiance RGBE (.hdr) images with the
 // engine's HDR reader. `zqhdr --help` tells how.
 #include "Commands.h"
+#include "Messages.h"
 
 #include <cstdio>
 #include <new>

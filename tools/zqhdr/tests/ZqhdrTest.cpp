@@ -12,6 +12,7 @@
 #include <fstream>
 #include <memory>
 #include <sstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 TEST_F(ZqhdrTest, InfoDescribesTheImage) {
@@ -166,6 +167,43 @@ TEST_F(ZqhdrTest, UsageErrors) {
         EXPECT_NE(m_err.find("usage: zqhdr"), std::string::npos) << arguments << ": " << m_err;
     }
     EXPECT_TRUE(Leftovers().empty());
+}
+
+TEST_F(ZqhdrTest, AnUnknownOptionIsAUsageErrorInEveryCommand) {
+    std::string in = Write("in.hdr", Concat(Header("-Y 1 +X 1"), {1, 1, 1, 1}));
+    const std::string out = Path("x.raw");
+    // Unknown words, and options of another command.
+    for (const std::string& arguments : std::vector<std::string>{
+             "info -x " + in, "info " + in + " --to raw", "convert " + in + " " + out + " -x",
+             "convert -x " + in + " " + out, "convert " + in + " " + out + " --json",
+             "convert " + in + " " + out + " --jobs 2", "batch " + in + " --to raw --out o -x",
+             "batch " + in + " --to raw --out o --stats"}) {
+        EXPECT_EQ(Zqhdr(arguments), 2) << arguments;
+        EXPECT_NE(m_err.find("unknown option -"), std::string::npos) << arguments << ": " << m_err;
+        EXPECT_NE(m_err.find("usage: zqhdr"), std::string::npos) << arguments << ": " << m_err;
+    }
+    EXPECT_TRUE(Leftovers().empty());
+    // "-" alone is an operand, not an option.
+    EXPECT_NE(Zqhdr("info -"), 2) << m_err;
+    EXPECT_EQ(m_err.find("usage: zqhdr"), std::string::npos) << m_err;
+}
+
+TEST_F(ZqhdrTest, APipeReadsLikeAFile) {
+    // Two bands of rows, each decoder call seeking back over what it read ahead.
+    Bytes image = Concat(Header("+Y 1100 -X 2048"), RlePixels(1100, 2048));
+    std::string in = Write("in.hdr", image);
+    const std::string pipe = Path("pipe.hdr");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::string fill = "cat " + in + " >" + pipe + " & ";
+    ASSERT_EQ(Zqhdr("convert " + pipe + " " + Path("out.raw"), fill), 0) << m_err;
+    EXPECT_TRUE(ReadText(Path("out.raw")) == Decoded(image));
+    ASSERT_EQ(Zqhdr("info --stats --json " + in), 0) << m_err;
+    const std::string fromFile = m_out;
+    ASSERT_EQ(Zqhdr("info --stats --json " + pipe, fill), 0) << m_err;
+    EXPECT_EQ(m_out, fromFile);
+    EXPECT_NE(m_out.find("\"header\":[[\"FORMAT\",\"32-bit_rle_rgbe\"],[\"EXPOSURE\",\"1.0\"]]"),
+              std::string::npos)
+        << m_out;
 }
 
 TEST_F(ZqhdrTest, OutputThatCannotBeWrittenIsAFailure) {

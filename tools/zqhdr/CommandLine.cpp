@@ -1,0 +1,102 @@
+#include "CommandLine.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+// The commands an option serves, one bit each.
+const unsigned kInfo = 1, kConvert = 2, kBatch = 4;
+
+unsigned BitOf(const std::string& command) {
+    return command == "info"      ? kInfo
+           : command == "convert" ? kConvert
+           : command == "batch"   ? kBatch
+                                  : 0;
+}
+
+// Stores an option's value (empty for a flag); answers the problem, or null.
+using Take = const char* (*)(const std::string& value, CommandLine& line);
+
+struct Option {
+    const char* name;
+    unsigned commands;
+    bool takesValue;
+    Take take;
+};
+
+const Option kOptions[] = {
+    {"--json", kInfo, false,
+     [](const std::string&, CommandLine& line) -> const char* {
+         line.json = true;
+         return nullptr;
+     }},
+    {"--stats", kInfo, false,
+     [](const std::string&, CommandLine& line) -> const char* {
+         line.stats = true;
+         return nullptr;
+     }},
+    {"--exposure", kConvert | kBatch, true,
+     [](const std::string& value, CommandLine& line) -> const char* {
+         char* end = nullptr;
+         line.exposure = std::strtod(value.c_str(), &end);
+         return !value.empty() && *end == '\0' && std::isfinite(line.exposure)
+                    ? nullptr
+                    : "--exposure needs a number of stops";
+     }},
+    {"--to", kBatch, true,
+     [](const std::string& value, CommandLine& line) -> const char* {
+         line.to = OutputKindOf("." + value);
+         return line.to != OutputKind::Unknown ? nullptr : "--to takes raw, exr or png";
+     }},
+    {"--out", kBatch, true,
+     [](const std::string& value, CommandLine& line) -> const char* {
+         line.out = value;
+         return nullptr;
+     }},
+    {"--jobs", kBatch, true,
+     [](const std::string& value, CommandLine& line) -> const char* {
+         char* end = nullptr;
+         unsigned long jobs = std::strtoul(value.c_str(), &end, 10);
+         if (value.empty() || *end != '\0' || jobs == 0 || jobs > 1024 || value[0] == '-') {
+             return "--jobs takes a number from 1 to 1024";
+         }
+         line.jobs = static_cast<unsigned>(jobs);
+         return nullptr;
+     }},
+};
+
+const Option* Find(const std::string& word, unsigned command) {
+    for (const Option& option : kOptions) {
+        if (word == option.name && (option.commands & command) != 0) {
+            return &option;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+std::string ParseCommandLine(const std::string& command, const std::vector<std::string>& words,
+                             CommandLine& line) {
+    const unsigned bit = BitOf(command);
+    for (size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        if (word.size() < 2 || word[0] != '-') {
+            line.operands.push_back(word);
+            continue;
+        }
+        const Option* option = Find(word, bit);
+        if (!option) {
+            return "unknown option " + word;
+        }
+        if (option->takesValue && i + 1 == words.size()) {
+            return word + " needs a value";
+        }
+        const char* problem = option->take(option->takesValue ? words[++i] : std::string(), line);
+        if (problem) {
+            return problem;
+        }
+    }
+    return "";
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "ImageWriters.h"
+
+#include <string>
+#include <vector>
+
+// What the words after a command's name say, read by the one option table
+// that serves every command.
+struct CommandLine {
+    std::vector<std::string> operands;   // the words that are not options; "-" is one
+    bool json = false;                   // info --json
+    bool stats = false;                  // info --stats
+    double exposure = 0.0;               // convert, batch --exposure STOPS
+    OutputKind to = OutputKind::Unknown; // batch --to raw|exr|png
+    std::string out;                     // batch --out DIR
+    unsigned jobs = 0;                   // batch --jobs N; 0 when not given
+};
+
+// Reads `words` for `command` ("info", "convert" or "batch"). A word that
+// begins with "-" (other than "-" alone) must be one of the command's
+// options. Answers the usage problem, or empty.
+std::string ParseCommandLine(const std::string& command, const std::vector<std::string>& words,
+                             CommandLine& line);

@@ -1,0 +1,86 @@
+#include "HdrDescription.h"
+
+#include "HdrLayout.h"
+
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
+std::string Trimmed(const std::string& text) {
+    size_t first = 0, end = text.size();
+    while (first < end && IsBlank(text[first])) {
+        ++first;
+    }
+    while (end > first && IsBlank(text[end - 1])) {
+        --end;
+    }
+    return text.substr(first, end - first);
+}
+
+// NAME=value, with a name of no blanks that is not a comment.
+bool SplitNameValue(const std::string& line, std::pair<std::string, std::string>& entry) {
+    size_t equals = line.find('=');
+    if (equals == 0 || equals == std::string::npos || line[0] == '#') {
+        return false;
+    }
+    for (size_t i = 0; i < equals; ++i) {
+        if (IsBlank(line[i])) {
+            return false;
+        }
+    }
+    entry = {line.substr(0, equals), Trimmed(line.substr(equals + 1))};
+    return true;
+}
+
+// The header lines, up to the first empty one, as the reader's line reading
+// gives them: without the line feed, a carriage return before it, or
+// anything from a NUL on.
+void SplitHeaderLines(const std::string& bytes, HdrDescription& description) {
+    description.headerLines.clear();
+    for (size_t start = 0; start < bytes.size();) {
+        size_t end = bytes.find('\n', start);
+        std::string line = bytes.substr(start, end == std::string::npos ? end : end - start);
+        start = end == std::string::npos ? bytes.size() : end + 1;
+        if (!line.empty() && line.back() == '\r' && end != std::string::npos) {
+            line.pop_back();
+        }
+        line = line.substr(0, line.find('\0'));
+        if (line.empty()) {
+            return;
+        }
+        std::pair<std::string, std::string> entry;
+        if (SplitNameValue(line, entry)) {
+            description.headerLines.push_back(entry);
+        }
+    }
+}
+
+} // namespace
+
+bool DescribeImage(BandedReader& reader, InputStream& stream, HdrDescription& description) {
+    if (!reader.ReadImageHeader(stream)) {
+        return false;
+    }
+    description.shape = reader.Shape();
+    SplitHeaderLines(stream.HandedOut(), description);
+    stream.Release();
+    unsigned char first[4] = {0, 0, 0, 0};
+    const unsigned byteSize = 1;
+    const unsigned got = stream.BinaryRead(first, 4, &byteSize, 1);
+    description.runLength = got == 4 && OpensRunLength(first);
+    stream.Seek(-static_cast<long>(got), ZqBinaryStream::ZQ_SEEK_CUR);
+    return true;
+}
+
+std::string OrientationTokens(const HdrDescription& d) {
+    return std::string(d.shape.rowsTopToBottom ? "-Y" : "+Y") + " " +
+           (d.shape.columnsLeftToRight ? "+X" : "-X");
+}
+
+std::string OrientationText(const HdrDescription& d) {
+    return OrientationTokens(d) + " (rows " +
+           (d.shape.rowsTopToBottom ? "top to bottom" : "bottom to top") + ", columns " +
+           (d.shape.columnsLeftToRight ? "left to right" : "right to left") + ")";
+}

@@ -1,0 +1,105 @@
+#include "JobRunner.h"
+
+#include "Messages.h"
+#include "ToolPlatform.h"
+
+#include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <new>
+#include <system_error>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// What the threads share: the next job to take and how many have ended.
+struct RunState {
+    RunState(const std::vector<BatchJob>& jobs, const ConversionSettings& settings,
+             JobReport& report, ToolPlatform::StopSignals& stops)
+        : jobs(jobs), settings(settings), report(report), stops(stops) {}
+
+    const std::vector<BatchJob>& jobs;
+    const ConversionSettings& settings;
+    JobReport& report;
+    ToolPlatform::StopSignals& stops;
+    std::atomic<size_t> next{0};
+    std::atomic<size_t> jobsEnded{0};
+    TemporaryFiles temporaries;
+};
+
+void Convert(const BatchJob& job, RunState& state) {
+    ConversionFailure failure;
+    unsigned long long pixels = 0;
+    if (state.settings.makeFolders) {
+        std::error_code error;
+        fs::create_directories(fs::path(job.output).parent_path(), error);
+        if (error) {
+            state.report.Failed(job, {job.output, "cannot be written: " + error.message()});
+            return;
+        }
+    }
+    if (ConvertFile(job.input, job.output, state.settings, state.temporaries, failure, pixels)) {
+        state.report.Converted(job, pixels);
+    } else {
+        state.report.Failed(job, failure);
+    }
+}
+
+void Work(RunState& state) {
+    for (size_t i = state.next++; i < state.jobs.size(); i = state.next++) {
+        try {
+            Convert(state.jobs[i], state);
+        } catch (const std::bad_alloc&) {
+            // One image too large for memory fails alone; its temporary file
+            // went with the unwinding.
+            state.report.Failed(state.jobs[i], {state.jobs[i].input, "out of memory", true});
+        }
+        if (++state.jobsEnded == state.jobs.size()) {
+            state.stops.Wake(); // the waiting thread need not wait for its next tick
+        }
+    }
+}
+
+} // namespace
+
+bool RunJobs(const std::vector<BatchJob>& jobs, const ConversionSettings& settings,
+             unsigned threads, JobReport& report) {
+    ToolPlatform::IgnoreWriteSignals();
+    // The stop signals wait for this thread, which removes the temporary
+    // files of the conversions under way before the process ends.
+    ToolPlatform::StopSignals stops;
+    RunState state(jobs, settings, report, stops);
+    std::vector<std::thread> workers;
+    const size_t count = std::min<size_t>(threads, jobs.size());
+    for (size_t i = 0; i < count; ++i) {
+        try {
+            workers.emplace_back(Work, std::ref(state));
+        } catch (const std::system_error&) {
+            break; // the threads that did start take every job
+        }
+    }
+    if (count > 0 && workers.empty()) {
+        Fail("", "cannot start a thread to convert with");
+        return false;
+    }
+    auto stopOn = [&](int signal) {
+        if (signal != 0) {
+            state.temporaries.Sweep();
+            report.Interrupted();
+            ToolPlatform::StopSignals::EndBy(signal);
+        }
+    };
+    while (state.jobsEnded < jobs.size()) {
+        stopOn(stops.WaitForStop(50));
+        report.Tick();
+    }
+    for (std::thread& worker : workers) {
+        worker.join();
+    }
+    // A signal that came while the last job ended, between two waits, is
+    // still a stop.
+    stopOn(stops.WaitForStop(0));
+    return true;
+}
