@@ -1,10 +1,9 @@
 #include "JsonFile.h"
 
+#include "FileText.h"
 #include "HostError.h"
 
-#include <filesystem>
 #include <fstream>
-#include <sstream>
 
 using Json = nlohmann::ordered_json;
 
@@ -50,22 +49,10 @@ void RefuseNul(const Json& value, const std::string& path, const std::string& pl
 } // namespace
 
 Json ReadJsonFile(const std::string& path) {
-    std::error_code code;
-    if (std::filesystem::is_directory(path, code)) {
-        throw HostError(path + ": is a folder, not a file");
-    }
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        throw HostError(path + ": cannot be read");
-    }
-    std::stringstream text;
-    text << file.rdbuf();
-    if (file.bad()) {
-        throw HostError(path + ": cannot be read");
-    }
+    std::string text = ReadFileText(path);
     Json document;
     try {
-        document = Json::parse(text.str(), [&](int depth, Json::parse_event_t event, Json&) {
+        document = Json::parse(text, [&](int depth, Json::parse_event_t event, Json&) {
             if ((event == Json::parse_event_t::object_start ||
                  event == Json::parse_event_t::array_start) &&
                 depth >= kMaxNesting) {

@@ -56,6 +56,18 @@ ZqPointer<ZqAVObject> ReadObject(const Json& value, const std::string& where,
     return object;
 }
 
+// `path` made absolute; a working folder that is gone cannot resolve a
+// relative one.
+std::filesystem::path AbsolutePath(const std::string& path) {
+    std::error_code code;
+    std::filesystem::path absolute = std::filesystem::absolute(path, code);
+    if (code) {
+        throw HostError(path + ": cannot be found from the working folder (" + code.message() +
+                        ")");
+    }
+    return absolute;
+}
+
 bool IsNode(const ZqAVObject* object) {
     return ZqObject::IsKindOf(&ZqNode::m_RTTI, object);
 }
@@ -101,7 +113,7 @@ unsigned CountObjects(const ZqAVObject* object) {
 Json MovedTextureEntries(const Scene& scene, const std::string& path) {
     namespace fs = std::filesystem;
     Json entries = scene.textureEntries;
-    fs::path target = fs::absolute(path).parent_path();
+    fs::path target = AbsolutePath(path).parent_path();
     for (Json& entry : entries) {
         auto file = entry.find("file");
         // As the reader decides: only "external": true (not any other value)
@@ -134,7 +146,7 @@ Scene ReadSceneFile(const std::string& path) {
         ZqPointer<ZqAVObject> root = ReadObject((*roots)[i], where, where, 0, true);
         scene.graph->AddRoot(static_cast<ZqNode*>(static_cast<ZqAVObject*>(root)));
     }
-    scene.folder = std::filesystem::absolute(path).parent_path().string();
+    scene.folder = AbsolutePath(path).parent_path().string();
     auto textures = document.find("textures");
     if (textures != document.end()) {
         scene.textures = MakeSceneTextures(*textures, scene.folder, path);

@@ -64,10 +64,13 @@ TEST(Zqhost, OldScriptNamingWithdrawnPluginsStillRuns) {
     ProgramOutcome outcome = Zqhost(folder, "run " + kExamples + "/old-pipeline.json --scene " +
                                                 kExamples + "/scene.json");
     EXPECT_EQ(outcome.status, 0) << outcome.err;
-    EXPECT_EQ(outcome.err, "step 1: Texture Swizzle (TextureSwizzlePlugin): SUCCESS\n"
-                           "step 2: Remove Hidden Objects Plug-in (CullSweepPlugin): SUCCESS\n"
-                           "step 3: PS2 Viewer (PS2ViewerPlugin): SUCCESS\n"
-                           "step 4: xbox viewer (XboxViewerPlugin): SUCCESS\n");
+    // A placeholder's line says what the placeholder tells the user.
+    const std::string placeholder = " (a placeholder: This class has been deprecated by Quorvel. "
+                                    "Please remove this plug-in from your script.)\n";
+    EXPECT_EQ(outcome.err, "step 1: Texture Swizzle (TextureSwizzlePlugin): SUCCESS" + placeholder +
+                               "step 2: Remove Hidden Objects Plug-in (CullSweepPlugin): SUCCESS\n"
+                               "step 3: PS2 Viewer (PS2ViewerPlugin): SUCCESS" + placeholder +
+                               "step 4: xbox viewer (XboxViewerPlugin): SUCCESS" + placeholder);
 }
 
 TEST(Zqhost, OptionsDialogByNameInAnyCase) {
@@ -128,6 +131,8 @@ TEST(Zqhost, StepsNoPluginAcceptsFailTheRunButEveryStepRuns) {
     ProgramOutcome outcome = Zqhost(folder, "run " + script + " --scene " + scene);
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(outcome.err, "step 1: Old (cullsweepplugin): no plug-in accepts this step\n"
+                           "  Remove Hidden Objects Plug-in (CullSweepPlugin, CullSweep.so) takes "
+                           "the class \"CullSweepPlugin\", not \"cullsweepplugin\"\n"
                            "step 2: Remove Hidden Objects Plug-in (CullSweepPlugin): SUCCESS\n");
 }
 
@@ -145,6 +150,10 @@ TEST(Zqhost, BadInputsEndInOneClearMessageAndStatusTwo) {
     } cases[] = {
         {"run " + broken, broken + ": not valid JSON"},
         {"run " + folder.Path("absent.json"), folder.Path("absent.json") + ": cannot be read"},
+        {"run " + good + " --registry " + folder.Path("none.reg"),
+         folder.Path("none.reg") + ": cannot be read (No such file or directory)"},
+        {"run " + good + " --registry " + folder.Root().string(),
+         folder.Root().string() + ": is a folder"},
         {"run " + good + " --scene " + badScene, badScene + ": roots[0]: \"name\" must be"},
         {"run " + nul, nul + ": steps[0]: \"class\" holds a NUL character\n"},
         {"run " + good + " --scene " + folder.Path(""), ": is a folder, not a file\n"},
@@ -211,3 +220,61 @@ TEST(Zqhost, TextureReportOverTheScenesTextures) {
     EXPECT_EQ(bare.out, "");
     EXPECT_EQ(bare.err, "step 1: Texture Analyzer (ZqImageTallyPlugin): FAILURE\n");
 }
+
+TEST(Zqhost, HelpAndVersionOnStandardOutput) {
+    ScratchFolder folder;
+    ProgramOutcome all = Zqhost(folder, "--help");
+    EXPECT_EQ(all.status, 0);
+    for (const char* usage : {"zqhost plugins [--plugins DIR]", "zqhost run SCRIPT",
+                              "zqhost options NAME", "zqhost scene FILE", "--version"}) {
+        EXPECT_NE(all.out.find(usage), std::string::npos) << usage;
+    }
+    ProgramOutcome run = Zqhost(folder, "help run");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("--save-scene FILE"), std::string::npos);
+    EXPECT_EQ(run.out.find("zqhost scene FILE"), std::string::npos) << "run's help alone";
+    EXPECT_EQ(Zqhost(folder, "run script.json --help").out, run.out);
+
+    ProgramOutcome version = Zqhost(folder, "--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("zqhost ", 0), 0u);
+    EXPECT_NE(version.out.find_first_of("0123456789"), std::string::npos) << version.out;
+
+    ProgramOutcome unknown = Zqhost(folder, "help nothing");
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_EQ(unknown.err.rfind("zqhost: no command \"nothing\"\n", 0), 0u) << unknown.err;
+}
+
+TEST(Zqhost, AWorkingFolderThatIsGoneEndsInOneLineNotAnAbort) {
+    ScratchFolder folder;
+    std::string script = kExamples + "/remove-hidden.json";
+    std::string scene = kExamples + "/scene.json";
+    std::string gone = "mkdir gone && cd gone && rmdir ../gone && ";
+    ProgramOutcome shown =
+        RunProgram(folder, "cd " + folder.Root().string() + " && " + gone + kBuild +
+                               "/bin/zqhost scene ../scene.json");
+    EXPECT_EQ(shown.status, 2);
+    EXPECT_EQ(shown.err,
+              "zqhost: ../scene.json: cannot be read (No such file or directory)\n");
+    ProgramOutcome saved =
+        RunProgram(folder, "cd " + folder.Root().string() + " && " + gone + kBuild +
+                               "/bin/zqhost run " + script + " --scene " + scene +
+                               " --save-scene out.json");
+    EXPECT_EQ(saved.status, 1);
+    EXPECT_NE(saved.err.find("\nzqhost: out.json: cannot be found from the working folder (No "
+                             "such file or directory)\n"),
+              std::string::npos)
+        << saved.err;
+}
+
+#if !defined(__SANITIZE_ADDRESS__) // the sanitizer's shadow memory needs no address limit
+TEST(Zqhost, RunningOutOfMemoryWhileReadingNamesTheFile) {
+    ScratchFolder folder;
+    std::string big = folder.Write(
+        "big.json", "{\"steps\": [], \"pad\": \"" + std::string(64 << 20, 'a') + "\"}");
+    ProgramOutcome outcome =
+        RunProgram(folder, "ulimit -v 100000 && " + kBuild + "/bin/zqhost run " + big);
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(outcome.err, "zqhost: " + big + ": out of memory while reading\n");
+}
+#endif

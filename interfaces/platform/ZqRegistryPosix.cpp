@@ -24,15 +24,21 @@ std::string RegistryFilePath() {
 } // namespace
 
 void* OpenRegistryKey(const char* keyPath) {
-    RegistryValues values;
-    if (!keyPath || !ReadRegistryFileKey(RegistryFilePath(), keyPath, values)) {
+    if (!keyPath) {
         return nullptr;
     }
-    return new RegistryValues(std::move(values));
+    RegistryValues values;
+    std::string file = RegistryFilePath();
+    bool readable = false;
+    bool found = ReadRegistryFileKey(file, keyPath, values, readable);
+    WatchKeyOpened(keyPath, file, readable, found);
+    return found ? new RegistryValues(std::move(values)) : nullptr;
 }
 
 bool QueryRegistryString(void* key, const char* valueName, std::string& value) {
-    return key && FindRegistryValue(*static_cast<RegistryValues*>(key), valueName, value);
+    bool found = key && FindRegistryValue(*static_cast<RegistryValues*>(key), valueName, value);
+    WatchStringQueried(valueName, found);
+    return found;
 }
 
 void CloseRegistryKey(void* key) {
