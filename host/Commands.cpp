@@ -17,8 +17,7 @@ namespace {
 
 // While an input is read, running out of memory is that input's problem:
 // a HostError that names it.
-template <typename Read>
-auto ReadInput(const std::string& path, Read read) {
+template <typename Read> auto ReadInput(const std::string& path, Read read) {
     try {
         return read();
     } catch (const std::bad_alloc&) {

@@ -127,8 +127,9 @@ std::string WhyRefused(ZqPlugin& plugin, ZqPluginInfo* step) {
         if (plugin.CanExecute(probe)) {
             std::string version = Text(step->GetVersion());
             std::string own = Text(defaults->GetVersion());
-            return "version " + version + (IsNewer(version, own) ? " is newer than" : " is older than") +
-                   " its own " + own;
+            return "version " + version +
+                   (IsNewer(version, own) ? " is newer than" : " is older than") + " its own " +
+                   own;
         }
     }
     if (!isViewerStep && plugin.GetRTTI()->IsKindOf(&ZqViewerPlugin::m_RTTI)) {

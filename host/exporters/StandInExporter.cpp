@@ -7,7 +7,8 @@
 
 bool StandInExporter::WriteFile(const std::string& path, const std::string& contents) const {
     std::FILE* file = std::fopen(path.c_str(), "wb");
-    bool written = file && std::fwrite(contents.data(), 1, contents.size(), file) == contents.size();
+    bool written =
+        file && std::fwrite(contents.data(), 1, contents.size(), file) == contents.size();
     int problem = errno;
     if (file && std::fclose(file) != 0 && written) {
         written = false;

@@ -69,8 +69,9 @@ TEST(Zqhost, OldScriptNamingWithdrawnPluginsStillRuns) {
                                     "Please remove this plug-in from your script.)\n";
     EXPECT_EQ(outcome.err, "step 1: Texture Swizzle (TextureSwizzlePlugin): SUCCESS" + placeholder +
                                "step 2: Remove Hidden Objects Plug-in (CullSweepPlugin): SUCCESS\n"
-                               "step 3: PS2 Viewer (PS2ViewerPlugin): SUCCESS" + placeholder +
-                               "step 4: xbox viewer (XboxViewerPlugin): SUCCESS" + placeholder);
+                               "step 3: PS2 Viewer (PS2ViewerPlugin): SUCCESS" +
+                               placeholder + "step 4: xbox viewer (XboxViewerPlugin): SUCCESS" +
+                               placeholder);
 }
 
 TEST(Zqhost, OptionsDialogByNameInAnyCase) {
@@ -250,16 +251,13 @@ TEST(Zqhost, AWorkingFolderThatIsGoneEndsInOneLineNotAnAbort) {
     std::string script = kExamples + "/remove-hidden.json";
     std::string scene = kExamples + "/scene.json";
     std::string gone = "mkdir gone && cd gone && rmdir ../gone && ";
-    ProgramOutcome shown =
-        RunProgram(folder, "cd " + folder.Root().string() + " && " + gone + kBuild +
-                               "/bin/zqhost scene ../scene.json");
+    ProgramOutcome shown = RunProgram(folder, "cd " + folder.Root().string() + " && " + gone +
+                                                  kBuild + "/bin/zqhost scene ../scene.json");
     EXPECT_EQ(shown.status, 2);
-    EXPECT_EQ(shown.err,
-              "zqhost: ../scene.json: cannot be read (No such file or directory)\n");
-    ProgramOutcome saved =
-        RunProgram(folder, "cd " + folder.Root().string() + " && " + gone + kBuild +
-                               "/bin/zqhost run " + script + " --scene " + scene +
-                               " --save-scene out.json");
+    EXPECT_EQ(shown.err, "zqhost: ../scene.json: cannot be read (No such file or directory)\n");
+    ProgramOutcome saved = RunProgram(folder, "cd " + folder.Root().string() + " && " + gone +
+                                                  kBuild + "/bin/zqhost run " + script +
+                                                  " --scene " + scene + " --save-scene out.json");
     EXPECT_EQ(saved.status, 1);
     EXPECT_NE(saved.err.find("\nzqhost: out.json: cannot be found from the working folder (No "
                              "such file or directory)\n"),
@@ -270,8 +268,8 @@ TEST(Zqhost, AWorkingFolderThatIsGoneEndsInOneLineNotAnAbort) {
 #if !defined(__SANITIZE_ADDRESS__) // the sanitizer's shadow memory needs no address limit
 TEST(Zqhost, RunningOutOfMemoryWhileReadingNamesTheFile) {
     ScratchFolder folder;
-    std::string big = folder.Write(
-        "big.json", "{\"steps\": [], \"pad\": \"" + std::string(64 << 20, 'a') + "\"}");
+    std::string big = folder.Write("big.json", "{\"steps\": [], \"pad\": \"" +
+                                                   std::string(64 << 20, 'a') + "\"}");
     ProgramOutcome outcome =
         RunProgram(folder, "ulimit -v 100000 && " + kBuild + "/bin/zqhost run " + big);
     EXPECT_EQ(outcome.status, 2);

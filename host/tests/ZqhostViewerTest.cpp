@@ -90,10 +90,12 @@ TEST_F(ViewerStepTest, FailedExportStartsNoViewer) {
     EXPECT_EQ(Run("--scene " + m_scene, err), 1);
     std::string data = m_plugins.string() + "/../../Data";
     EXPECT_EQ(err, "step 1: KFM Viewer (MotionLensPlugin)\n"
-                   "Controller Extractor: the folder " + data +
+                   "Controller Extractor: the folder " +
+                       data +
                        " cannot be written (No such file or directory)\n"
                        "  step 1: Controller Extractor (ZqControllerExtractorPlugin): FAILURE\n"
-                       "ZQF Exporter: the folder " + data +
+                       "ZQF Exporter: the folder " +
+                       data +
                        " cannot be written (No such file or directory)\n"
                        "  step 2: ZQF Exporter (ZqfExportPlugin): FAILURE\n"
                        "step 1: KFM Viewer (MotionLensPlugin): FAILURE\n");
@@ -107,9 +109,9 @@ TEST_F(ViewerStepTest, ARefusedStepSaysWhyThePluginsItNamesRefusedIt) {
     const std::string refused = "step 1: KFM Viewer (MotionLensPlugin): no plug-in accepts this "
                                 "step\n  ";
     std::string empty = m_folder.Write("empty.reg", "Windows Registry Editor Version 5.00\n");
-    std::string noDefault = m_folder.Write("no-default.reg",
-                                           "Windows Registry Editor Version 5.00\n\n[" + key +
-                                               "]\n\"other\"=\"viewer %1\"\n");
+    std::string noDefault =
+        m_folder.Write("no-default.reg", "Windows Registry Editor Version 5.00\n\n[" + key +
+                                             "]\n\"other\"=\"viewer %1\"\n");
     std::string home = m_folder.Path("home");
     struct Case {
         std::string step;
@@ -132,7 +134,8 @@ TEST_F(ViewerStepTest, ARefusedStepSaysWhyThePluginsItNamesRefusedIt) {
     };
     for (const Case& c : cases) {
         m_script = m_folder.Write("view.json", R"({"steps": [{"name": "KFM Viewer", "class":
-            "MotionLensPlugin", "type": "Viewer", )" + c.step + "}]}");
+            "MotionLensPlugin", "type": "Viewer", )" +
+                                                   c.step + "}]}");
         std::string err;
         ProgramOutcome outcome =
             RunProgram(m_folder, "env -u ZQ_REGISTRY -u XDG_CONFIG_HOME HOME=" + home + " " +

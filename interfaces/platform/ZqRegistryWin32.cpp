@@ -77,8 +77,9 @@ void* OpenRegistryKey(const char* keyPath) {
     size_t slash = path.find('\\');
     HKEY root = RootKey(path.substr(0, slash));
     HKEY opened = nullptr;
-    bool found = root && RegOpenKeyExA(root, slash == std::string::npos ? "" : path.c_str() + slash + 1,
-                                       0, KEY_QUERY_VALUE, &opened) == ERROR_SUCCESS;
+    bool found =
+        root && RegOpenKeyExA(root, slash == std::string::npos ? "" : path.c_str() + slash + 1, 0,
+                              KEY_QUERY_VALUE, &opened) == ERROR_SUCCESS;
     WatchKeyOpened(keyPath, "the Windows registry", true, found);
     if (!found) {
         return nullptr;
