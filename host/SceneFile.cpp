@@ -1,5 +1,6 @@
 #include "SceneFile.h"
 
+#include "EscapedText.h"
 #include "HostError.h"
 #include "JsonFile.h"
 #include "SceneTextures.h"
@@ -88,7 +89,7 @@ Json WriteObject(const ZqAVObject* object) {
 }
 
 void PrintObject(std::ostream& out, const ZqAVObject* object, unsigned depth) {
-    out << std::string(2 * depth, ' ') << object->GetName()
+    out << std::string(2 * depth, ' ') << EscapedText(object->GetName())
         << (object->GetAppCulled() ? "  [hidden]" : "") << '\n';
     if (IsNode(object)) {
         const auto* node = static_cast<const ZqNode*>(object);
@@ -180,7 +181,7 @@ void PrintScene(std::ostream& out, const Scene& scene) {
         if (ZqObject::IsKindOf(&ZqSourceTexture::m_RTTI, texture)) {
             const auto* source = static_cast<const ZqSourceTexture*>(texture);
             if (source->GetFilename()) {
-                out << " \"" << source->GetFilename() << "\"";
+                out << " \"" << EscapedText(source->GetFilename()) << "\"";
             }
         }
         out << "\n";

@@ -1,5 +1,6 @@
 #include "ScriptRunner.h"
 
+#include "EscapedText.h"
 #include "RefusalReasons.h"
 
 #include <cstdio>
@@ -54,8 +55,8 @@ ZqPointer<ZqBatchExecutionResult> ScriptRunner::ExecuteScript(ZqScriptInfo* scri
     for (unsigned i = 0; i < script->GetPluginInfoCount(); ++i) {
         ZqPluginInfo* info = script->GetPluginInfoAt(i);
         std::string label = indent + "step " + std::to_string(i + 1) + ": " +
-                            static_cast<const char*>(info->GetName()) + " (" +
-                            static_cast<const char*>(info->GetClassName()) + ")";
+                            EscapedText(static_cast<const char*>(info->GetName())) + " (" +
+                            EscapedText(static_cast<const char*>(info->GetClassName())) + ")";
         batch->AddResult(RunStep(info, label));
     }
     --m_depth;
@@ -78,7 +79,7 @@ ZqPointer<ZqExecutionResult> ScriptRunner::RunStep(ZqPluginInfo* info, const std
     std::fprintf(stderr, "%s: no plug-in accepts this step\n", label.c_str());
     std::string indent(label.find_first_not_of(' ') + 2, ' ');
     for (const std::string& reason : ExplainRefusals(m_modules, info)) {
-        std::fprintf(stderr, "%s%s\n", indent.c_str(), reason.c_str());
+        std::fprintf(stderr, "%s%s\n", indent.c_str(), EscapedText(reason).c_str());
     }
     return new ZqExecutionResult(ZqExecutionResult::RETURN_FAILURE);
 }

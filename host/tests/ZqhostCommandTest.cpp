@@ -276,3 +276,28 @@ TEST(Zqhost, RunningOutOfMemoryWhileReadingNamesTheFile) {
     EXPECT_EQ(outcome.err, "zqhost: " + big + ": out of memory while reading\n");
 }
 #endif
+
+TEST(Zqhost, TextFromTheSceneReachesTheTerminalEscapedAndTheSavedDialogAsShown) {
+    ScratchFolder folder;
+    std::string scene = folder.Write("scene.json", R"({"roots": [{"name": "Hero\u001b[2J"}],
+        "textures": [{"class": "ZqSourceTexture", "file": "far\rnear.dds", "external": true,
+                      "width": 4, "height": 4}]})");
+    ProgramOutcome shown = Zqhost(folder, "scene " + scene);
+    EXPECT_EQ(shown.status, 0) << shown.err;
+    EXPECT_EQ(shown.out, "Hero\\x1B[2J\n1 object\n"
+                         "texture ZqSourceTexture 4 x 4 \"far\\x0Dnear.dds\"\n");
+
+    std::string script =
+        folder.Write("s.json", Script(R"({"name": "Texture Analyzer", "version": "1.0",
+                             "class": "ZqImageTallyPlugin", "type": "PROCESS"})"));
+    std::string dialogs = folder.Path("dialogs");
+    ProgramOutcome ran =
+        Zqhost(folder, "run " + script + " --scene " + scene + " --save-dialogs " + dialogs);
+    EXPECT_EQ(ran.status, 0) << ran.err;
+    EXPECT_NE(ran.out.find("ZqSourceTexture Object: \"far\\x0Dnear.dds\" (4 x 4)\r\r\n"),
+              std::string::npos)
+        << ran.out;
+    EXPECT_NE(ReadText(dialogs + "/dialog-1.txt")
+                  .find("ZqSourceTexture Object: \"far\rnear.dds\" (4 x 4)\r\r\n"),
+              std::string::npos);
+}
