@@ -172,3 +172,23 @@ TEST_F(ViewerStepTest, TheExamplesKeepAPathWithSpacesWholeAndReportWhenComplete)
     EXPECT_EQ(report.rfind("KFM viewer opened: " + kfm + "\n  | KFM stand-in\n", 0), 0u) << report;
     EXPECT_NE(report.find("  | CharacterNameInKFMFile=FALSE\n"), std::string::npos) << report;
 }
+
+TEST_F(ViewerStepTest, TheWorkedExampleRunsEveryPlugin) {
+    fs::create_directories(m_data);
+    m_script = std::string(ZQ_SOURCE_DIR) + "/examples/every-plugin.json";
+    std::string err;
+    EXPECT_EQ(Run("--scene " + std::string(ZQ_SOURCE_DIR) + "/examples/scene.json", err), 0);
+    EXPECT_EQ(err, "step 1: Remove Hidden Objects Plug-in (CullSweepPlugin): SUCCESS\n"
+                   "step 2: Texture Analyzer (ZqImageTallyPlugin): SUCCESS\n"
+                   "step 3: Texture Swizzle (TextureSwizzlePlugin): SUCCESS (a placeholder: This "
+                   "class has been deprecated by Quorvel. Please remove this plug-in from your "
+                   "script.)\n"
+                   "step 4: KFM Viewer (MotionLensPlugin)\n"
+                   "  step 1: Controller Extractor (ZqControllerExtractorPlugin): SUCCESS\n"
+                   "  step 2: ZQF Exporter (ZqfExportPlugin): SUCCESS\n"
+                   "step 4: KFM Viewer (MotionLensPlugin): SUCCESS\n");
+    for (int i = 0; i < 1000 && !fs::exists(m_args); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_TRUE(fs::exists(m_args));
+}
