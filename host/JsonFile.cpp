@@ -2,8 +2,11 @@
 
 #include "FileText.h"
 #include "HostError.h"
+#include "OutputFile.h"
 
-#include <fstream>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 using Json = nlohmann::ordered_json;
 
@@ -69,10 +72,17 @@ Json ReadJsonFile(const std::string& path) {
 }
 
 void WriteJsonFile(const std::string& path, const Json& value) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file << value.dump(2) << '\n';
-    file.close();
-    if (!file) {
-        throw HostError(path + ": cannot be written");
+    std::string text = value.dump(2) + '\n';
+    OutputFile output(path, "zqhost");
+    std::FILE* file = std::fopen(output.TemporaryPath().c_str(), "wb");
+    bool written = file && std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    int problem = errno;
+    if (file && std::fclose(file) != 0 && written) {
+        written = false;
+        problem = errno;
+    }
+    std::string error = std::strerror(problem);
+    if (!written || !output.Commit(error)) {
+        throw HostError(path + ": cannot be written (" + error + ")");
     }
 }

@@ -5,6 +5,7 @@
 #include "HelpText.h"
 #include "HostError.h"
 
+#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <new>
@@ -33,6 +34,11 @@ int Help(const std::string& command) {
 } // namespace
 
 int main(int argc, char** argv) {
+#if defined(SIGXFSZ)
+    // A file size limit fails the save like any write error, rather than
+    // ending the process with the file cut short.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     std::string first = argc > 1 ? argv[1] : "";
     if (first == "--version") {
         PrintVersion();

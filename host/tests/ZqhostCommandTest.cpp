@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
 
 const std::string kBuild = ZQ_BUILD_DIR;
@@ -300,4 +302,33 @@ TEST(Zqhost, TextFromTheSceneReachesTheTerminalEscapedAndTheSavedDialogAsShown) 
     EXPECT_NE(ReadText(dialogs + "/dialog-1.txt")
                   .find("ZqSourceTexture Object: \"far\rnear.dds\" (4 x 4)\r\r\n"),
               std::string::npos);
+}
+
+TEST(Zqhost, ASaveThatCannotBeWrittenLeavesTheOldFileWhole) {
+    // Saved over the input, under a file size limit smaller than the scene.
+    ScratchFolder folder;
+    std::string roots;
+    for (int i = 0; i < 200; ++i) {
+        roots += std::string(i ? ", " : "") + "{\"name\": \"Root" + std::to_string(i) + "\"}";
+    }
+    std::string scene = folder.Write("scene.json", "{\"roots\": [" + roots + "]}");
+    std::string before = ReadText(scene);
+    ASSERT_GT(before.size(), 4096u);
+    std::string script = folder.Write("s.json", Script(kRemoveHiddenStep));
+    ProgramOutcome outcome =
+        RunProgram(folder, "ulimit -f 2 && " + kBuild + "/bin/zqhost run " + script + " --scene " +
+                               scene + " --save-scene " + scene);
+    EXPECT_EQ(outcome.status, 1) << "a limit that killed the process would give -1";
+    EXPECT_EQ(outcome.err, "step 1: Remove Hidden Objects Plug-in (CullSweepPlugin): SUCCESS\n"
+                           "zqhost: " +
+                               scene + ": cannot be written (File too large)\n");
+    EXPECT_EQ(ReadText(scene), before);
+    EXPECT_FALSE(std::filesystem::exists(scene + ".zqhost-partial"));
+
+    // Saved where it can be: whole, and read back the same.
+    ProgramOutcome saved = Zqhost(folder, "run " + script + " --scene " + scene + " --save-scene " +
+                                              folder.Path("after.json"));
+    EXPECT_EQ(saved.status, 0) << saved.err;
+    EXPECT_EQ(Zqhost(folder, "scene " + folder.Path("after.json")).out,
+              Zqhost(folder, "scene " + scene).out);
 }

@@ -11,7 +11,7 @@ bool ConvertFile(const std::string& in, const std::string& out, OutputKind kind,
         failure = {in, "cannot be opened"};
         return false;
     }
-    OutputFile output(out);
+    OutputFile output(out, "zqhdr");
     std::unique_ptr<BandSink> writer = MakeWriter(kind, output.TemporaryPath(), exposure);
     if (temporaries) {
         writer = temporaries->Track(std::move(writer), output.TemporaryPath());

@@ -63,7 +63,7 @@ int RunConvert(const std::vector<std::string>& words) {
         return Usage("convert", paths[1] + ": the output must end in .raw, .exr or .png");
     }
     IgnoreWriteSignals();
-    RemoveOnStop(OutputFile::TemporaryPathFor(paths[1]));
+    RemoveOnStop(OutputFile::TemporaryPathFor(paths[1], "zqhdr"));
     ConversionFailure failure;
     if (!ConvertFile(paths[0], paths[1], kind, exposure, failure)) {
         return Fail(failure.file, failure.reason);
