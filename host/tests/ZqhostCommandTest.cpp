@@ -23,6 +23,15 @@ std::string Script(const std::string& steps) {
     return "{\"steps\": [" + steps + "]}";
 }
 
+// The texture report over `scene`, its dialog saved in `dialogs`.
+ProgramOutcome RunTextureReport(const ScratchFolder& folder, const std::string& scene,
+                                const std::string& dialogs) {
+    std::string script =
+        folder.Write("s.json", Script(R"({"name": "Texture Analyzer", "version": "1.0",
+                             "class": "ZqImageTallyPlugin", "type": "PROCESS"})"));
+    return Zqhost(folder, "run " + script + " --scene " + scene + " --save-dialogs " + dialogs);
+}
+
 } // namespace
 
 const char* const kListing =
@@ -186,12 +195,8 @@ TEST(Zqhost, TextureReportOverTheScenesTextures) {
         {"class": "ZqSourceCubeMap", "file": "cube.dds", "width": 8, "height": 8, "pixelData": {
          "format": 12, "bitsPerPixel": 16, "masks": [63488, 2016, 31, 0], "palette": true,
          "bytes": 2147483648}}]})");
-    std::string script =
-        folder.Write("s.json", Script(R"({"name": "Texture Analyzer", "version": "1.0",
-                             "class": "ZqImageTallyPlugin", "type": "PROCESS"})"));
     std::string dialogs = folder.Path("dialogs");
-    ProgramOutcome outcome =
-        Zqhost(folder, "run " + script + " --scene " + scene + " --save-dialogs " + dialogs);
+    ProgramOutcome outcome = RunTextureReport(folder, scene, dialogs);
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     const std::string report =
         "ZqRenderedTexture Object: (64 x 32)\r\r\n"
@@ -289,12 +294,8 @@ TEST(Zqhost, TextFromTheSceneReachesTheTerminalEscapedAndTheSavedDialogAsShown) 
     EXPECT_EQ(shown.out, "Hero\\x1B[2J\n1 object\n"
                          "texture ZqSourceTexture 4 x 4 \"far\\x0Dnear.dds\"\n");
 
-    std::string script =
-        folder.Write("s.json", Script(R"({"name": "Texture Analyzer", "version": "1.0",
-                             "class": "ZqImageTallyPlugin", "type": "PROCESS"})"));
     std::string dialogs = folder.Path("dialogs");
-    ProgramOutcome ran =
-        Zqhost(folder, "run " + script + " --scene " + scene + " --save-dialogs " + dialogs);
+    ProgramOutcome ran = RunTextureReport(folder, scene, dialogs);
     EXPECT_EQ(ran.status, 0) << ran.err;
     EXPECT_NE(ran.out.find("ZqSourceTexture Object: \"far\\x0Dnear.dds\" (4 x 4)\r\r\n"),
               std::string::npos)
