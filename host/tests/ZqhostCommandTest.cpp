@@ -223,7 +223,7 @@ TEST(Zqhost, TextureReportOverTheScenesTextures) {
     EXPECT_EQ(outcome.out, "Texture Analysis Results:\n" + report + "\n");
 
     // Without a scene the report fails silently.
-    ProgramOutcome bare = Zqhost(folder, "run " + script);
+    ProgramOutcome bare = Zqhost(folder, "run " + folder.Path("s.json"));
     EXPECT_EQ(bare.status, 1);
     EXPECT_EQ(bare.out, "");
     EXPECT_EQ(bare.err, "step 1: Texture Analyzer (ZqImageTallyPlugin): FAILURE\n");
