@@ -33,7 +33,7 @@ install(EXPORT RadiantLoadTargets NAMESPACE RadiantLoad:: DESTINATION ${ZQ_INSTA
 file(WRITE ${CMAKE_BINARY_DIR}/RadiantLoadConfig.cmake
      "include(\"\${CMAKE_CURRENT_LIST_DIR}/RadiantLoadTargets.cmake\")\n")
 write_basic_package_version_file(${CMAKE_BINARY_DIR}/RadiantLoadConfigVersion.cmake
-                                 VERSION 1.0 COMPATIBILITY SameMajorVersion)
+                                 VERSION ${PROJECT_VERSION} COMPATIBILITY SameMajorVersion)
 install(FILES ${CMAKE_BINARY_DIR}/RadiantLoadConfig.cmake
               ${CMAKE_BINARY_DIR}/RadiantLoadConfigVersion.cmake
         DESTINATION ${ZQ_INSTALL_PACKAGE_DIR})

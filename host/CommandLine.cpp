@@ -9,7 +9,8 @@ const char* const kUsage =
     "       zqhost run SCRIPT [--scene FILE] [--plugins DIR] [--save-scene FILE]\n"
     "                         [--save-dialogs DIR] [--registry FILE]\n"
     "       zqhost options NAME [--plugins DIR]\n"
-    "       zqhost scene FILE\n";
+    "       zqhost scene FILE\n"
+    "       zqhost help [COMMAND] | --help | --version\n";
 
 namespace {
 

@@ -1,6 +1,7 @@
 #include "Commands.h"
 
 #include "ConsolePresenter.h"
+#include "FileText.h"
 #include "HostError.h"
 #include "ModuleSet.h"
 #include "SceneFile.h"
@@ -10,8 +11,19 @@
 
 #include <cstdio>
 #include <iostream>
+#include <new>
 
 namespace {
+
+// While an input is read, running out of memory is that input's problem:
+// a HostError that names it.
+template <typename Read> auto ReadInput(const std::string& path, Read read) {
+    try {
+        return read();
+    } catch (const std::bad_alloc&) {
+        throw HostError(path + ": out of memory while reading");
+    }
+}
 
 void LoadModules(ModuleSet& modules, const CommandLine& line) {
     std::string error;
@@ -58,13 +70,18 @@ int ListPlugins(const CommandLine& line) {
 }
 
 int RunScript(const CommandLine& line) {
-    ZqPointer<ZqScriptInfo> script = ReadScriptFile(line.arguments[0]);
+    const std::string& scriptPath = line.arguments[0];
+    ZqPointer<ZqScriptInfo> script =
+        ReadInput(scriptPath, [&] { return ReadScriptFile(scriptPath); });
     Scene scene;
-    if (!line.Option("--scene").empty()) {
-        scene = ReadSceneFile(line.Option("--scene"));
+    const std::string scenePath = line.Option("--scene");
+    if (!scenePath.empty()) {
+        scene = ReadInput(scenePath, [&] { return ReadSceneFile(scenePath); });
     }
-    if (!line.Option("--registry").empty()) {
-        ZqPlatform::SetRegistryFile(line.Option("--registry").c_str());
+    const std::string registry = line.Option("--registry");
+    if (!registry.empty()) {
+        ReadFileText(registry); // named on the command line, it must be there to be read
+        ZqPlatform::SetRegistryFile(registry.c_str());
     }
     ModuleSet modules;
     LoadModules(modules, line);
@@ -118,7 +135,8 @@ int ShowOptions(const CommandLine& line) {
 }
 
 int ShowScene(const CommandLine& line) {
-    Scene scene = ReadSceneFile(line.arguments[0]);
+    const std::string& path = line.arguments[0];
+    Scene scene = ReadInput(path, [&] { return ReadSceneFile(path); });
     PrintScene(std::cout, scene);
     return 0;
 }

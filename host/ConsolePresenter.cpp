@@ -1,5 +1,7 @@
 #include "ConsolePresenter.h"
 
+#include "EscapedText.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -8,12 +10,12 @@
 ConsolePresenter::ConsolePresenter(std::string saveFolder) : m_saveFolder(std::move(saveFolder)) {}
 
 void ConsolePresenter::ShowMessageBox(const char* text, const char* caption, unsigned) {
-    std::fprintf(stderr, "[%s] %s\n", caption, text);
+    std::fprintf(stderr, "[%s] %s\n", EscapedText(caption).c_str(), EscapedText(text).c_str());
     Save("message", ++m_messages, std::string(caption) + "\n" + text);
 }
 
 void ConsolePresenter::ShowInfoDialog(const char* title, const char* text) {
-    std::fprintf(stdout, "%s\n%s\n", title, text);
+    std::fprintf(stdout, "%s\n%s\n", EscapedText(title).c_str(), EscapedText(text).c_str());
     std::fflush(stdout);
     Save("dialog", ++m_dialogs, text);
 }

@@ -1,10 +1,12 @@
 #include "JsonFile.h"
 
+#include "FileText.h"
 #include "HostError.h"
+#include "OutputFile.h"
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 using Json = nlohmann::ordered_json;
 
@@ -50,22 +52,10 @@ void RefuseNul(const Json& value, const std::string& path, const std::string& pl
 } // namespace
 
 Json ReadJsonFile(const std::string& path) {
-    std::error_code code;
-    if (std::filesystem::is_directory(path, code)) {
-        throw HostError(path + ": is a folder, not a file");
-    }
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        throw HostError(path + ": cannot be read");
-    }
-    std::stringstream text;
-    text << file.rdbuf();
-    if (file.bad()) {
-        throw HostError(path + ": cannot be read");
-    }
+    std::string text = ReadFileText(path);
     Json document;
     try {
-        document = Json::parse(text.str(), [&](int depth, Json::parse_event_t event, Json&) {
+        document = Json::parse(text, [&](int depth, Json::parse_event_t event, Json&) {
             if ((event == Json::parse_event_t::object_start ||
                  event == Json::parse_event_t::array_start) &&
                 depth >= kMaxNesting) {
@@ -82,10 +72,17 @@ Json ReadJsonFile(const std::string& path) {
 }
 
 void WriteJsonFile(const std::string& path, const Json& value) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file << value.dump(2) << '\n';
-    file.close();
-    if (!file) {
-        throw HostError(path + ": cannot be written");
+    std::string text = value.dump(2) + '\n';
+    OutputFile output(path, "zqhost");
+    std::FILE* file = std::fopen(output.TemporaryPath().c_str(), "wb");
+    bool written = file && std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    int problem = errno;
+    if (file && std::fclose(file) != 0 && written) {
+        written = false;
+        problem = errno;
+    }
+    std::string error = std::strerror(problem);
+    if (!written || !output.Commit(error)) {
+        throw HostError(path + ": cannot be written (" + error + ")");
     }
 }

@@ -9,5 +9,6 @@
 // character are refused.
 nlohmann::ordered_json ReadJsonFile(const std::string& path);
 
-// Writes `value` to `path`, replacing it; a HostError names the file.
+// Writes `value` to `path` whole or not at all, replacing what is there only
+// when complete; a HostError names the file and the cause.
 void WriteJsonFile(const std::string& path, const nlohmann::ordered_json& value);

@@ -1,5 +1,6 @@
 #include "SceneFile.h"
 
+#include "EscapedText.h"
 #include "HostError.h"
 #include "JsonFile.h"
 #include "SceneTextures.h"
@@ -56,6 +57,18 @@ ZqPointer<ZqAVObject> ReadObject(const Json& value, const std::string& where,
     return object;
 }
 
+// `path` made absolute; a working folder that is gone cannot resolve a
+// relative one.
+std::filesystem::path AbsolutePath(const std::string& path) {
+    std::error_code code;
+    std::filesystem::path absolute = std::filesystem::absolute(path, code);
+    if (code) {
+        throw HostError(path + ": cannot be found from the working folder (" + code.message() +
+                        ")");
+    }
+    return absolute;
+}
+
 bool IsNode(const ZqAVObject* object) {
     return ZqObject::IsKindOf(&ZqNode::m_RTTI, object);
 }
@@ -76,7 +89,7 @@ Json WriteObject(const ZqAVObject* object) {
 }
 
 void PrintObject(std::ostream& out, const ZqAVObject* object, unsigned depth) {
-    out << std::string(2 * depth, ' ') << object->GetName()
+    out << std::string(2 * depth, ' ') << EscapedText(object->GetName())
         << (object->GetAppCulled() ? "  [hidden]" : "") << '\n';
     if (IsNode(object)) {
         const auto* node = static_cast<const ZqNode*>(object);
@@ -101,7 +114,7 @@ unsigned CountObjects(const ZqAVObject* object) {
 Json MovedTextureEntries(const Scene& scene, const std::string& path) {
     namespace fs = std::filesystem;
     Json entries = scene.textureEntries;
-    fs::path target = fs::absolute(path).parent_path();
+    fs::path target = AbsolutePath(path).parent_path();
     for (Json& entry : entries) {
         auto file = entry.find("file");
         // As the reader decides: only "external": true (not any other value)
@@ -134,7 +147,7 @@ Scene ReadSceneFile(const std::string& path) {
         ZqPointer<ZqAVObject> root = ReadObject((*roots)[i], where, where, 0, true);
         scene.graph->AddRoot(static_cast<ZqNode*>(static_cast<ZqAVObject*>(root)));
     }
-    scene.folder = std::filesystem::absolute(path).parent_path().string();
+    scene.folder = AbsolutePath(path).parent_path().string();
     auto textures = document.find("textures");
     if (textures != document.end()) {
         scene.textures = MakeSceneTextures(*textures, scene.folder, path);
@@ -168,7 +181,7 @@ void PrintScene(std::ostream& out, const Scene& scene) {
         if (ZqObject::IsKindOf(&ZqSourceTexture::m_RTTI, texture)) {
             const auto* source = static_cast<const ZqSourceTexture*>(texture);
             if (source->GetFilename()) {
-                out << " \"" << source->GetFilename() << "\"";
+                out << " \"" << EscapedText(source->GetFilename()) << "\"";
             }
         }
         out << "\n";

@@ -22,7 +22,11 @@ ZqPointer<ZqExecutionResult> ZqfExportPlugin::Execute(const ZqPluginInfo* info) 
     const ZqExportPluginInfo* target = AsExportInfo(info);
     auto* scene =
         static_cast<ZqSceneGraphSharedData*>(GetSharedData(&ZqSceneGraphSharedData::m_RTTI));
-    if (!target || !scene) {
+    if (!target) {
+        return Result(false);
+    }
+    if (!scene) {
+        Complain("no scene to export");
         return Result(false);
     }
     std::string contents;

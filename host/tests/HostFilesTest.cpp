@@ -76,7 +76,8 @@ TEST(ScriptFile, RefusesMalformedScriptsNamingFileAndPlace) {
         EXPECT_NE(error.find(c.problem), std::string::npos) << c.contents << " -> " << error;
     }
     std::string missing = folder.Path("missing.json");
-    EXPECT_EQ(ErrorOf([&] { ReadScriptFile(missing); }), missing + ": cannot be read");
+    EXPECT_EQ(ErrorOf([&] { ReadScriptFile(missing); }),
+              missing + ": cannot be read (No such file or directory)");
 }
 
 TEST(HostFiles, TextHoldingANulIsRefusedNamingTheFileThePlaceAndTheField) {

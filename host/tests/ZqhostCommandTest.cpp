@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <filesystem>
+
 namespace {
 
 const std::string kBuild = ZQ_BUILD_DIR;
@@ -19,6 +22,15 @@ ProgramOutcome Zqhost(const ScratchFolder& folder, const std::string& arguments)
 
 std::string Script(const std::string& steps) {
     return "{\"steps\": [" + steps + "]}";
+}
+
+// The texture report over `scene`, its dialog saved in `dialogs`.
+ProgramOutcome RunTextureReport(const ScratchFolder& folder, const std::string& scene,
+                                const std::string& dialogs) {
+    std::string script =
+        folder.Write("s.json", Script(R"({"name": "Texture Analyzer", "version": "1.0",
+                             "class": "ZqImageTallyPlugin", "type": "PROCESS"})"));
+    return Zqhost(folder, "run " + script + " --scene " + scene + " --save-dialogs " + dialogs);
 }
 
 } // namespace
@@ -64,10 +76,14 @@ TEST(Zqhost, OldScriptNamingWithdrawnPluginsStillRuns) {
     ProgramOutcome outcome = Zqhost(folder, "run " + kExamples + "/old-pipeline.json --scene " +
                                                 kExamples + "/scene.json");
     EXPECT_EQ(outcome.status, 0) << outcome.err;
-    EXPECT_EQ(outcome.err, "step 1: Texture Swizzle (TextureSwizzlePlugin): SUCCESS\n"
-                           "step 2: Remove Hidden Objects Plug-in (CullSweepPlugin): SUCCESS\n"
-                           "step 3: PS2 Viewer (PS2ViewerPlugin): SUCCESS\n"
-                           "step 4: xbox viewer (XboxViewerPlugin): SUCCESS\n");
+    // A placeholder's line says what the placeholder tells the user.
+    const std::string placeholder = " (a placeholder: This class has been deprecated by Quorvel. "
+                                    "Please remove this plug-in from your script.)\n";
+    EXPECT_EQ(outcome.err, "step 1: Texture Swizzle (TextureSwizzlePlugin): SUCCESS" + placeholder +
+                               "step 2: Remove Hidden Objects Plug-in (CullSweepPlugin): SUCCESS\n"
+                               "step 3: PS2 Viewer (PS2ViewerPlugin): SUCCESS" +
+                               placeholder + "step 4: xbox viewer (XboxViewerPlugin): SUCCESS" +
+                               placeholder);
 }
 
 TEST(Zqhost, OptionsDialogByNameInAnyCase) {
@@ -128,6 +144,8 @@ TEST(Zqhost, StepsNoPluginAcceptsFailTheRunButEveryStepRuns) {
     ProgramOutcome outcome = Zqhost(folder, "run " + script + " --scene " + scene);
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(outcome.err, "step 1: Old (cullsweepplugin): no plug-in accepts this step\n"
+                           "  Remove Hidden Objects Plug-in (CullSweepPlugin, CullSweep.so) takes "
+                           "the class \"CullSweepPlugin\", not \"cullsweepplugin\"\n"
                            "step 2: Remove Hidden Objects Plug-in (CullSweepPlugin): SUCCESS\n");
 }
 
@@ -145,6 +163,10 @@ TEST(Zqhost, BadInputsEndInOneClearMessageAndStatusTwo) {
     } cases[] = {
         {"run " + broken, broken + ": not valid JSON"},
         {"run " + folder.Path("absent.json"), folder.Path("absent.json") + ": cannot be read"},
+        {"run " + good + " --registry " + folder.Path("none.reg"),
+         folder.Path("none.reg") + ": cannot be read (No such file or directory)"},
+        {"run " + good + " --registry " + folder.Root().string(),
+         folder.Root().string() + ": is a folder"},
         {"run " + good + " --scene " + badScene, badScene + ": roots[0]: \"name\" must be"},
         {"run " + nul, nul + ": steps[0]: \"class\" holds a NUL character\n"},
         {"run " + good + " --scene " + folder.Path(""), ": is a folder, not a file\n"},
@@ -174,12 +196,8 @@ TEST(Zqhost, TextureReportOverTheScenesTextures) {
         {"class": "ZqSourceCubeMap", "file": "cube.dds", "width": 8, "height": 8, "pixelData": {
          "format": 12, "bitsPerPixel": 16, "masks": [63488, 2016, 31, 0], "palette": true,
          "bytes": 2147483648}}]})");
-    std::string script =
-        folder.Write("s.json", Script(R"({"name": "Texture Analyzer", "version": "1.0",
-                             "class": "ZqImageTallyPlugin", "type": "PROCESS"})"));
     std::string dialogs = folder.Path("dialogs");
-    ProgramOutcome outcome =
-        Zqhost(folder, "run " + script + " --scene " + scene + " --save-dialogs " + dialogs);
+    ProgramOutcome outcome = RunTextureReport(folder, scene, dialogs);
     EXPECT_EQ(outcome.status, 0) << outcome.err;
     const std::string report =
         "ZqRenderedTexture Object: (64 x 32)\r\r\n"
@@ -206,8 +224,115 @@ TEST(Zqhost, TextureReportOverTheScenesTextures) {
     EXPECT_EQ(outcome.out, "Texture Analysis Results:\n" + report + "\n");
 
     // Without a scene the report fails silently.
-    ProgramOutcome bare = Zqhost(folder, "run " + script);
+    ProgramOutcome bare = Zqhost(folder, "run " + folder.Path("s.json"));
     EXPECT_EQ(bare.status, 1);
     EXPECT_EQ(bare.out, "");
     EXPECT_EQ(bare.err, "step 1: Texture Analyzer (ZqImageTallyPlugin): FAILURE\n");
+}
+
+TEST(Zqhost, HelpAndVersionOnStandardOutput) {
+    ScratchFolder folder;
+    ProgramOutcome all = Zqhost(folder, "--help");
+    EXPECT_EQ(all.status, 0);
+    for (const char* usage : {"zqhost plugins [--plugins DIR]", "zqhost run SCRIPT",
+                              "zqhost options NAME", "zqhost scene FILE", "--version"}) {
+        EXPECT_NE(all.out.find(usage), std::string::npos) << usage;
+    }
+    ProgramOutcome run = Zqhost(folder, "help run");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("--save-scene FILE"), std::string::npos);
+    EXPECT_EQ(run.out.find("zqhost scene FILE"), std::string::npos) << "run's help alone";
+    EXPECT_EQ(Zqhost(folder, "run script.json --help").out, run.out);
+
+    ProgramOutcome version = Zqhost(folder, "--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("zqhost ", 0), 0u);
+    EXPECT_NE(version.out.find_first_of("0123456789"), std::string::npos) << version.out;
+
+    ProgramOutcome unknown = Zqhost(folder, "help nothing");
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_EQ(unknown.err.rfind("zqhost: no command \"nothing\"\n", 0), 0u) << unknown.err;
+}
+
+TEST(Zqhost, AWorkingFolderThatIsGoneEndsInOneLineNotAnAbort) {
+    ScratchFolder folder;
+    std::string script = kExamples + "/remove-hidden.json";
+    std::string scene = kExamples + "/scene.json";
+    std::string gone = "mkdir gone && cd gone && rmdir ../gone && ";
+    ProgramOutcome shown = RunProgram(folder, "cd " + folder.Root().string() + " && " + gone +
+                                                  kBuild + "/bin/zqhost scene ../scene.json");
+    EXPECT_EQ(shown.status, 2);
+    EXPECT_EQ(shown.err, "zqhost: ../scene.json: cannot be read (No such file or directory)\n");
+    ProgramOutcome saved = RunProgram(folder, "cd " + folder.Root().string() + " && " + gone +
+                                                  kBuild + "/bin/zqhost run " + script +
+                                                  " --scene " + scene + " --save-scene out.json");
+    EXPECT_EQ(saved.status, 1);
+    EXPECT_NE(saved.err.find("\nzqhost: out.json: cannot be found from the working folder (No "
+                             "such file or directory)\n"),
+              std::string::npos)
+        << saved.err;
+}
+
+// An address-space limit would fall on the sanitizer's shadow memory, and in
+// 32-bit builds on qemu, which runs them, rather than on zqhost.
+#if !defined(__SANITIZE_ADDRESS__) && UINTPTR_MAX > 0xFFFFFFFFu
+TEST(Zqhost, RunningOutOfMemoryWhileReadingNamesTheFile) {
+    ScratchFolder folder;
+    std::string big = folder.Write("big.json", "{\"steps\": [], \"pad\": \"" +
+                                                   std::string(64 << 20, 'a') + "\"}");
+    ProgramOutcome outcome =
+        RunProgram(folder, "ulimit -v 100000 && " + kBuild + "/bin/zqhost run " + big);
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_EQ(outcome.err, "zqhost: " + big + ": out of memory while reading\n");
+}
+#endif
+
+TEST(Zqhost, TextFromTheSceneReachesTheTerminalEscapedAndTheSavedDialogAsShown) {
+    ScratchFolder folder;
+    std::string scene = folder.Write("scene.json", R"({"roots": [{"name": "Hero\u001b[2J"}],
+        "textures": [{"class": "ZqSourceTexture", "file": "far\rnear.dds", "external": true,
+                      "width": 4, "height": 4}]})");
+    ProgramOutcome shown = Zqhost(folder, "scene " + scene);
+    EXPECT_EQ(shown.status, 0) << shown.err;
+    EXPECT_EQ(shown.out, "Hero\\x1B[2J\n1 object\n"
+                         "texture ZqSourceTexture 4 x 4 \"far\\x0Dnear.dds\"\n");
+
+    std::string dialogs = folder.Path("dialogs");
+    ProgramOutcome ran = RunTextureReport(folder, scene, dialogs);
+    EXPECT_EQ(ran.status, 0) << ran.err;
+    EXPECT_NE(ran.out.find("ZqSourceTexture Object: \"far\\x0Dnear.dds\" (4 x 4)\r\r\n"),
+              std::string::npos)
+        << ran.out;
+    EXPECT_NE(ReadText(dialogs + "/dialog-1.txt")
+                  .find("ZqSourceTexture Object: \"far\rnear.dds\" (4 x 4)\r\r\n"),
+              std::string::npos);
+}
+
+TEST(Zqhost, ASaveThatCannotBeWrittenLeavesTheOldFileWhole) {
+    // Saved over the input, under a file size limit smaller than the scene.
+    ScratchFolder folder;
+    std::string roots;
+    for (int i = 0; i < 200; ++i) {
+        roots += std::string(i ? ", " : "") + "{\"name\": \"Root" + std::to_string(i) + "\"}";
+    }
+    std::string scene = folder.Write("scene.json", "{\"roots\": [" + roots + "]}");
+    std::string before = ReadText(scene);
+    ASSERT_GT(before.size(), 4096u);
+    std::string script = folder.Write("s.json", Script(kRemoveHiddenStep));
+    ProgramOutcome outcome =
+        RunProgram(folder, "ulimit -f 2 && " + kBuild + "/bin/zqhost run " + script + " --scene " +
+                               scene + " --save-scene " + scene);
+    EXPECT_EQ(outcome.status, 1) << "a limit that killed the process would give -1";
+    EXPECT_EQ(outcome.err, "step 1: Remove Hidden Objects Plug-in (CullSweepPlugin): SUCCESS\n"
+                           "zqhost: " +
+                               scene + ": cannot be written (File too large)\n");
+    EXPECT_EQ(ReadText(scene), before);
+    EXPECT_FALSE(std::filesystem::exists(scene + ".zqhost-partial"));
+
+    // Saved where it can be: whole, and read back the same.
+    ProgramOutcome saved = Zqhost(folder, "run " + script + " --scene " + scene + " --save-scene " +
+                                              folder.Path("after.json"));
+    EXPECT_EQ(saved.status, 0) << saved.err;
+    EXPECT_EQ(Zqhost(folder, "scene " + folder.Path("after.json")).out,
+              Zqhost(folder, "scene " + scene).out);
 }

@@ -93,24 +93,66 @@ int NotFoundResult(const std::string& program) {
                                                                      : LAUNCH_PATH_NOT_FOUND;
 }
 
-// Starts the program with no standard input (its output goes where the
-// host's goes). The child tells a failed exec through a pipe that a
-// successful exec closes. posix_spawn tells it only where the child shares
-// the parent's memory until the exec, which user-mode emulators (qemu) do
-// not do: there a program that cannot start would count as started.
+// `fd` moved above the standard descriptors, close-on-exec: a host started
+// without some of them would otherwise get our descriptors in their place.
+int AboveStandard(int fd) {
+    if (fd < 0 || fd > STDERR_FILENO) {
+        return fd;
+    }
+    int moved = fcntl(fd, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
+    int error = errno;
+    close(fd);
+    errno = error;
+    return moved;
+}
+
+// Opens /dev/null for the child's standard descriptors; false with errno set.
+bool OpenNullDevices(int& input, int& output) {
+    input = AboveStandard(open("/dev/null", O_RDONLY | O_CLOEXEC));
+    output = input < 0 ? -1 : AboveStandard(open("/dev/null", O_WRONLY | O_CLOEXEC));
+    if (output < 0) {
+        int error = errno;
+        if (input >= 0) {
+            close(input);
+        }
+        errno = error;
+        return false;
+    }
+    return true;
+}
+
+// Starts the program with /dev/null as standard input, and its output and
+// errors where the host's go, or to /dev/null where the host has none. The
+// child tells a failed exec through a pipe that a successful exec closes.
+// posix_spawn tells it only where the child shares the parent's memory until
+// the exec, which user-mode emulators (qemu) do not do: there a program that
+// cannot start would count as started.
 int StartChild(const std::string& program, char* const* argv, pid_t& child) {
-    int input = open("/dev/null", O_RDONLY | O_CLOEXEC);
-    if (input < 0) {
+    // Asked before anything of ours can take a free standard descriptor.
+    bool hostHas[] = {true, fcntl(STDOUT_FILENO, F_GETFD) != -1,
+                      fcntl(STDERR_FILENO, F_GETFD) != -1};
+    int input = -1;
+    int output = -1;
+    if (!OpenNullDevices(input, output)) {
         return errno;
     }
-    int report[2];
-    if (pipe2(report, O_CLOEXEC) != 0) {
-        close(input);
+    int report[2] = {-1, -1};
+    if (pipe2(report, O_CLOEXEC) != 0 || (report[0] = AboveStandard(report[0])) < 0 ||
+        (report[1] = AboveStandard(report[1])) < 0) {
+        for (int fd : {input, output, report[0], report[1]}) {
+            if (fd >= 0) {
+                close(fd);
+            }
+        }
         return EAGAIN;
     }
     child = fork();
     if (child == 0) {
-        if (dup2(input, STDIN_FILENO) >= 0) {
+        bool ready = dup2(input, STDIN_FILENO) >= 0;
+        for (int fd : {STDOUT_FILENO, STDERR_FILENO}) {
+            ready = ready && (hostHas[fd] || dup2(output, fd) >= 0);
+        }
+        if (ready) {
             execve(program.c_str(), argv, environ);
         }
         int error = errno;
@@ -120,6 +162,7 @@ int StartChild(const std::string& program, char* const* argv, pid_t& child) {
     }
     int forkError = errno;
     close(input);
+    close(output);
     close(report[1]);
     int error = 0;
     ssize_t got = 0;

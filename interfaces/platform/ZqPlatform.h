@@ -108,6 +108,18 @@ ZQPLATFORM_API bool QueryRegistryString(RegistryKey* key, const char* valueName,
                                         std::string& value);
 ZQPLATFORM_API void CloseRegistryKey(RegistryKey* key);
 
+// Watches registry look-ups, so that the host can tell why a plug-in found no
+// value. `source` is the .reg file the key was looked for in, or "the Windows
+// registry"; `readable` is false when that file could not be read. Installs
+// the watcher (not owned) and returns the one it replaces; null stops.
+class ZQPLATFORM_API RegistryWatcher {
+public:
+    virtual ~RegistryWatcher();
+    virtual void KeyOpened(const char* keyPath, const char* source, bool readable, bool found) = 0;
+    virtual void StringQueried(const char* valueName, bool found) = 0;
+};
+ZQPLATFORM_API RegistryWatcher* SetRegistryWatcher(RegistryWatcher* watcher);
+
 // Large, zero-filled memory blocks (pixel buffers): big ones are aligned so
 // that the system can back them with huge pages. Null when the memory cannot
 // be had; never throws.

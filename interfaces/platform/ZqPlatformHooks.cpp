@@ -9,12 +9,14 @@ namespace ZqPlatform {
 namespace {
 Presenter* g_presenter = nullptr;
 Launcher* g_launcher = nullptr;
+RegistryWatcher* g_registryWatcher = nullptr;
 std::atomic<unsigned> g_threadSwitchCount{0};
 std::string g_registryFile;
 } // namespace
 
 Presenter::~Presenter() = default;
 Launcher::~Launcher() = default;
+RegistryWatcher::~RegistryWatcher() = default;
 
 Presenter* SetPresenter(Presenter* presenter) {
     Presenter* previous = g_presenter;
@@ -34,6 +36,24 @@ Launcher* SetLauncher(Launcher* launcher) {
 
 Launcher* CurrentLauncher() {
     return g_launcher;
+}
+
+RegistryWatcher* SetRegistryWatcher(RegistryWatcher* watcher) {
+    RegistryWatcher* previous = g_registryWatcher;
+    g_registryWatcher = watcher;
+    return previous;
+}
+
+void WatchKeyOpened(const char* keyPath, const std::string& source, bool readable, bool found) {
+    if (g_registryWatcher) {
+        g_registryWatcher->KeyOpened(keyPath ? keyPath : "", source.c_str(), readable, found);
+    }
+}
+
+void WatchStringQueried(const char* valueName, bool found) {
+    if (g_registryWatcher) {
+        g_registryWatcher->StringQueried(valueName ? valueName : "", found);
+    }
 }
 
 int MessageBox(void* owner, const char* text, const char* caption, unsigned style) {

@@ -10,6 +10,9 @@ namespace ZqPlatform {
 
 Presenter* CurrentPresenter();
 Launcher* CurrentLauncher();
+// Tells the installed registry watcher, if any.
+void WatchKeyOpened(const char* keyPath, const std::string& source, bool readable, bool found);
+void WatchStringQueried(const char* valueName, bool found);
 void CountThreadNotificationSwitch();
 
 // What each platform does when no presenter or launcher is installed.
@@ -21,10 +24,10 @@ int StartProgram(const char* commandLine, int showCommand);
 const std::string& RegistryFileOverride();
 
 // Lower-case value name -> string value of one key of a .reg file; false when
-// the file cannot be read or has no such key.
+// the file cannot be read (`readable` false) or has no such key.
 typedef std::map<std::string, std::string> RegistryValues;
 bool ReadRegistryFileKey(const std::string& file, const std::string& keyPath,
-                         RegistryValues& values);
+                         RegistryValues& values, bool& readable);
 // The same, from the bytes of a .reg file.
 bool ReadRegistryKey(const std::string& bytes, const std::string& keyPath, RegistryValues& values);
 // The value `valueName` of a key read from a .reg file; false and `value`

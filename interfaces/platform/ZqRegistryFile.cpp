@@ -59,9 +59,10 @@ std::string LowerCase(std::string text) {
 }
 
 bool ReadRegistryFileKey(const std::string& path, const std::string& keyPath,
-                         RegistryValues& values) {
+                         RegistryValues& values, bool& readable) {
     std::ifstream file(path, std::ios::binary);
-    if (!file) {
+    readable = static_cast<bool>(file);
+    if (!readable) {
         return false;
     }
     std::stringstream bytes;

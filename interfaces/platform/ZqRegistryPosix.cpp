@@ -29,15 +29,21 @@ struct RegistryKey {
 };
 
 RegistryKey* OpenRegistryKey(const char* keyPath) {
-    RegistryValues values;
-    if (!keyPath || !ReadRegistryFileKey(RegistryFilePath(), keyPath, values)) {
+    if (!keyPath) {
         return nullptr;
     }
-    return new RegistryKey{std::move(values)};
+    RegistryValues values;
+    std::string file = RegistryFilePath();
+    bool readable = false;
+    bool found = ReadRegistryFileKey(file, keyPath, values, readable);
+    WatchKeyOpened(keyPath, file, readable, found);
+    return found ? new RegistryKey{std::move(values)} : nullptr;
 }
 
 bool QueryRegistryString(RegistryKey* key, const char* valueName, std::string& value) {
-    return key && FindRegistryValue(key->values, valueName, value);
+    bool found = key && FindRegistryValue(key->values, valueName, value);
+    WatchStringQueried(valueName, found);
+    return found;
 }
 
 void CloseRegistryKey(RegistryKey* key) {

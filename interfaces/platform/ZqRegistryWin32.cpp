@@ -29,35 +29,7 @@ HKEY RootKey(const std::string& name) {
     return nullptr;
 }
 
-} // namespace
-
-RegistryKey* OpenRegistryKey(const char* keyPath) {
-    if (!keyPath) {
-        return nullptr;
-    }
-    if (!RegistryFileOverride().empty()) {
-        RegistryValues values;
-        if (!ReadRegistryFileKey(RegistryFileOverride(), keyPath, values)) {
-            return nullptr;
-        }
-        auto* key = new RegistryKey;
-        key->fileValues = std::move(values);
-        return key;
-    }
-    std::string path = keyPath;
-    size_t slash = path.find('\\');
-    HKEY root = RootKey(path.substr(0, slash));
-    HKEY opened = nullptr;
-    if (!root || RegOpenKeyExA(root, slash == std::string::npos ? "" : path.c_str() + slash + 1, 0,
-                               KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) {
-        return nullptr;
-    }
-    auto* key = new RegistryKey;
-    key->key = opened;
-    return key;
-}
-
-bool QueryRegistryString(RegistryKey* key, const char* valueName, std::string& value) {
+bool QueryKeyString(RegistryKey* key, const char* valueName, std::string& value) {
     if (!key) {
         return false;
     }
@@ -81,6 +53,46 @@ bool QueryRegistryString(RegistryKey* key, const char* valueName, std::string& v
     }
     value = text;
     return true;
+}
+
+} // namespace
+
+RegistryKey* OpenRegistryKey(const char* keyPath) {
+    if (!keyPath) {
+        return nullptr;
+    }
+    if (!RegistryFileOverride().empty()) {
+        RegistryValues values;
+        bool readable = false;
+        bool found = ReadRegistryFileKey(RegistryFileOverride(), keyPath, values, readable);
+        WatchKeyOpened(keyPath, RegistryFileOverride(), readable, found);
+        if (!found) {
+            return nullptr;
+        }
+        auto* key = new RegistryKey;
+        key->fileValues = std::move(values);
+        return key;
+    }
+    std::string path = keyPath;
+    size_t slash = path.find('\\');
+    HKEY root = RootKey(path.substr(0, slash));
+    HKEY opened = nullptr;
+    bool found =
+        root && RegOpenKeyExA(root, slash == std::string::npos ? "" : path.c_str() + slash + 1, 0,
+                              KEY_QUERY_VALUE, &opened) == ERROR_SUCCESS;
+    WatchKeyOpened(keyPath, "the Windows registry", true, found);
+    if (!found) {
+        return nullptr;
+    }
+    auto* key = new RegistryKey;
+    key->key = opened;
+    return key;
+}
+
+bool QueryRegistryString(RegistryKey* key, const char* valueName, std::string& value) {
+    bool found = QueryKeyString(key, valueName, value);
+    WatchStringQueried(valueName, found);
+    return found;
 }
 
 void CloseRegistryKey(RegistryKey* key) {

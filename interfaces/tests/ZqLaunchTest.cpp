@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
@@ -186,6 +187,51 @@ TEST_F(LaunchTest, TheProgramGetsNoStandardInput) {
     EXPECT_GT(result, 31);
     EXPECT_TRUE(Eventually([&] { return fs::exists(seen); }));
     EXPECT_EQ(ReadFirstLine(seen), "none");
+}
+
+TEST_F(LaunchTest, StandardDescriptorsTheHostLacksAreNullDevices) {
+    // The program names what its descriptors 0, 1 and 2 are, each looked at
+    // from a subshell so that no redirection of its own is seen.
+    std::string seen = m_folder.Path("seen");
+    std::string names;
+    for (const char* fd : {"0", "1", "2"}) {
+        names += "n" + std::string(fd) + "=$(readlink /proc/$$/fd/" + fd + " || echo closed)\n";
+    }
+    std::string program =
+        Write("names",
+              "#!/bin/sh\n" + names + "printf '%s\\n' \"$n0\" \"$n1\" \"$n2\" > " + seen +
+                  ".part\nmv " + seen + ".part " + seen + "\n",
+              true);
+    auto own = [](int fd) { return fs::read_symlink("/proc/self/fd/" + std::to_string(fd)); };
+    const std::string output = own(STDOUT_FILENO).string();
+    const std::string errors = own(STDERR_FILENO).string();
+    struct Case {
+        std::vector<int> closed; // in the host while it launches
+        std::string expected;
+    } cases[] = {
+        {{}, "/dev/null\n" + output + "\n" + errors + "\n"},
+        {{STDIN_FILENO}, "/dev/null\n" + output + "\n" + errors + "\n"},
+        {{STDOUT_FILENO, STDERR_FILENO}, "/dev/null\n/dev/null\n/dev/null\n"},
+        {{STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}, "/dev/null\n/dev/null\n/dev/null\n"},
+    };
+    for (const Case& c : cases) {
+        fs::remove(seen);
+        std::vector<int> saved;
+        for (int fd : c.closed) {
+            saved.push_back(fcntl(fd, F_DUPFD_CLOEXEC, 10)); // clear of those closed next
+        }
+        for (int fd : c.closed) {
+            close(fd);
+        }
+        int result = ZqPlatform::LaunchProgram(program.c_str(), ZqPlatform::SHOW_NORMAL);
+        for (size_t i = 0; i < c.closed.size(); ++i) {
+            dup2(saved[i], c.closed[i]);
+            close(saved[i]);
+        }
+        EXPECT_GT(result, 31);
+        EXPECT_TRUE(Eventually([&] { return fs::exists(seen); }));
+        EXPECT_EQ(ReadText(seen), c.expected) << c.closed.size() << " closed";
+    }
 }
 
 // AddressSanitizer reserves far more address space than the limit below.

@@ -13,7 +13,7 @@ bool ConvertFile(const std::string& in, const std::string& out, const Conversion
         failure = {in, "cannot be opened"};
         return false;
     }
-    OutputFile output(out);
+    OutputFile output(out, "zqhdr");
     std::unique_ptr<BandSink> writer =
         temporaries.Track(MakeWriter(settings.kind, output.TemporaryPath(), settings.exposure),
                           output.TemporaryPath());

@@ -81,12 +81,14 @@ grep -q "\[PS2 Viewer\] This class has been deprecated by Quorvel." "$work/optio
   fail "options: $(cat "$work/options.err")"
 
 check script 0
+placeholder=' (a placeholder: This class has been deprecated by Quorvel. Please remove this plug-in from your script.)'
 printf '%s\n' \
   'step 1: Remove Hidden Objects Plug-in (CullSweepPlugin): SUCCESS' \
   'step 2: Texture Analyzer (ZqImageTallyPlugin): SUCCESS' \
-  'step 3: Texture Swizzle (TextureSwizzlePlugin): SUCCESS' \
-  'step 4: PS2 Viewer (PS2ViewerPlugin): SUCCESS' \
-  'step 5: xbox viewer (XboxViewerPlugin): SUCCESS' \
+  "step 3: Texture Swizzle (TextureSwizzlePlugin): SUCCESS$placeholder" \
+  "step 4: PS2 Viewer (PS2ViewerPlugin): SUCCESS$placeholder" \
+  "step 5: xbox viewer (XboxViewerPlugin): SUCCESS$placeholder" \
+  'step 6: KFM Viewer (MotionLensPlugin)' \
   '  step 1: Controller Extractor (ZqControllerExtractorPlugin): SUCCESS' \
   '  step 2: ZQF Exporter (ZqfExportPlugin): SUCCESS' \
   'step 6: KFM Viewer (MotionLensPlugin): SUCCESS' >"$work/script.expected"

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+// An output written under a temporary name beside its final path and renamed
+// into place only when complete, so a failed write leaves nothing behind and
+// an existing file is never replaced by a bad one. The temporary name carries
+// the tool's name (`out.json.zqhost-partial`), so a leftover says who left it.
+class OutputFile {
+public:
+    OutputFile(std::string path, const std::string& tool);
+    ~OutputFile(); // removes the temporary file unless committed
+
+    const std::string& TemporaryPath() const { return m_temporary; }
+    // The temporary name of an output of `tool` to `path`.
+    static std::string TemporaryPathFor(const std::string& path, const std::string& tool);
+    // Renames the temporary file to the final path, replacing what is there;
+    // false with `error` set.
+    bool Commit(std::string& error);
+    // Removes the temporary file now.
+    void Discard();
+
+private:
+    std::string m_path;
+    std::string m_temporary;
+    bool m_committed = false;
+};
