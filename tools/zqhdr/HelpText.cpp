@@ -6,7 +6,7 @@ const char* const kTool =
     "usage: zqhdr info [--json] [--stats] FILE...\n"
     "       zqhdr convert IN OUT [--exposure STOPS]\n"
     "       zqhdr batch INPUT... --to raw|exr|png --out DIR [--jobs N] [--exposure STOPS]\n"
-    "       zqhdr help [COMMAND] | zqhdr COMMAND --help\n"
+    "       zqhdr help [COMMAND] | zqhdr COMMAND --help | zqhdr --version\n"
     "\n"
     "Looks into and converts Radiance RGBE (.hdr) images with the engine's HDR reader.\n"
     "Images are decoded in bands of rows, so memory stays bounded whatever their size.\n"

@@ -25,6 +25,10 @@ int Run(const std::vector<std::string>& words) {
     }
     std::string command = words[0];
     std::vector<std::string> rest(words.begin() + 1, words.end());
+    if (command == "--version") {
+        std::printf("zqhdr %s\n", ZQ_VERSION);
+        return 0;
+    }
     if (command == "help" || command == "--help" || command == "-h") {
         const char* help = HelpText(rest.empty() ? "" : rest[0]);
         if (!help) {

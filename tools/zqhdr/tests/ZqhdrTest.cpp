@@ -297,4 +297,7 @@ TEST_F(ZqhdrTest, HelpForTheToolAndEachCommand) {
         ASSERT_EQ(Zqhdr("help " + command), 0);
         EXPECT_EQ(m_out, viaHelp);
     }
+    ASSERT_EQ(Zqhdr("--version"), 0);
+    EXPECT_EQ(m_out.rfind("zqhdr ", 0), 0u) << m_out;
+    EXPECT_NE(m_out.find_first_of("0123456789"), std::string::npos) << m_out;
 }
