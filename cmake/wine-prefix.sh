@@ -39,7 +39,9 @@ for attempt in 1 2; do
 done
 complete || {
   echo "Wine prefix $prefix is still incomplete: is wine32:i386 installed and qemu-i386 registered?" >&2
-  first=$(grep -m 1 'err:' "$log" || true)
-  [ -z "$first" ] || echo "The first error Wine gave: $first" >&2
+  # Without a display every prefix is made with errors of the window and COM
+  # channels; the first other error of Wine's, or of qemu's, says why.
+  first=$(grep -E 'err:|^qemu-i386:' "$log" | grep -vE ':err:(winediag|systray|ole):' | head -n 1 || true)
+  [ -z "$first" ] || echo "The first error: $first" >&2
   exit 1
 }
