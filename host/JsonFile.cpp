@@ -4,10 +4,6 @@
 #include "HostError.h"
 #include "OutputFile.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-
 using Json = nlohmann::ordered_json;
 
 namespace {
@@ -72,17 +68,8 @@ Json ReadJsonFile(const std::string& path) {
 }
 
 void WriteJsonFile(const std::string& path, const Json& value) {
-    std::string text = value.dump(2) + '\n';
-    OutputFile output(path, "zqhost");
-    std::FILE* file = std::fopen(output.TemporaryPath().c_str(), "wb");
-    bool written = file && std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    int problem = errno;
-    if (file && std::fclose(file) != 0 && written) {
-        written = false;
-        problem = errno;
-    }
-    std::string error = std::strerror(problem);
-    if (!written || !output.Commit(error)) {
+    std::string error;
+    if (!WriteWholeFile(path, "zqhost", value.dump(2) + '\n', error)) {
         throw HostError(path + ": cannot be written (" + error + ")");
     }
 }

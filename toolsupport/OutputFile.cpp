@@ -1,6 +1,8 @@
 #include "OutputFile.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 #include <utility>
@@ -33,4 +35,21 @@ bool OutputFile::Commit(std::string& error) {
     }
     m_committed = true;
     return true;
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& tool, const std::string& bytes,
+                    std::string& error) {
+    OutputFile output(path, tool);
+    std::FILE* file = std::fopen(output.TemporaryPath().c_str(), "wb");
+    bool written = file && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    int problem = errno;
+    if (file && std::fclose(file) != 0 && written) {
+        written = false;
+        problem = errno;
+    }
+    if (!written) {
+        error = std::strerror(problem);
+        return false;
+    }
+    return output.Commit(error);
 }

@@ -25,3 +25,8 @@ private:
     std::string m_temporary;
     bool m_committed = false;
 };
+
+// Writes `bytes` as the whole of `path` through an OutputFile of `tool`;
+// false with `error` (the cause) set, and nothing left behind.
+bool WriteWholeFile(const std::string& path, const std::string& tool, const std::string& bytes,
+                    std::string& error);

@@ -28,8 +28,8 @@ protected:
         return std::string(info.GetDirectory()) + static_cast<const char*>(info.GetFile()) +
                extension;
     }
-    // Writes `contents` to `path`; when the file cannot be written, says on
-    // stderr which folder could not be written and why, and gives false.
+    // Writes `contents` as the whole of `path`; when it cannot, says on stderr
+    // which folder could not be written and why, and gives false.
     bool WriteFile(const std::string& path, const std::string& contents) const;
     // A line on stderr that names this exporter and what failed.
     void Complain(const std::string& problem) const;
