@@ -28,17 +28,28 @@ BandedReader::Result BandedReader::DecodePixels(ZqFile& file, BandSink& sink, st
     if (!HdrImageSizeIsSupported(shape.width, shape.height, kBytesPerPixel)) {
         return Result::TooLarge;
     }
+    const unsigned width = shape.width;
+    const unsigned height = shape.height;
+    m_refused = RowRange{0, height == 0 ? 0 : height - 1};
+    const unsigned byteSize = 1;
+    unsigned char opening[4];
+    if (width == 0 || height == 0) {
+        // As a whole ReadFile has it: the data may end here, and what follows
+        // must still be scanlines of no pixels.
+        unsigned char nothing[8];
+        const bool decoded =
+            file.BinaryRead(opening, 4, &byteSize, 1) != 4 ||
+            (OpensRunLength(opening) ? ReadRLEFile(file, opening, nothing, 0, 8, height, width, 8)
+                                     : ReadRawFile(file, opening, nothing, 0, 8, height, width, 8));
+        if (!decoded) {
+            return Result::DataRefused;
+        }
+        return sink.Begin(shape, error) && sink.Finish(error) ? Result::Decoded
+                                                              : Result::SinkFailed;
+    }
     if (!sink.Begin(shape, error)) {
         return Result::SinkFailed;
     }
-    const unsigned width = shape.width;
-    const unsigned height = shape.height;
-    if (width == 0 || height == 0) {
-        return sink.Finish(error) ? Result::Decoded : Result::SinkFailed;
-    }
-
-    const unsigned byteSize = 1;
-    unsigned char opening[4];
     if (file.BinaryRead(opening, 4, &byteSize, 1) != 4) {
         return Result::DataRefused;
     }
@@ -55,6 +66,8 @@ BandedReader::Result BandedReader::DecodePixels(ZqFile& file, BandSink& sink, st
 
     for (unsigned done = 0; done < height; done += bandRows) {
         const unsigned rows = height - done < bandRows ? height - done : bandRows;
+        const unsigned top = shape.rowsTopToBottom ? done : height - done - rows;
+        m_refused = RowRange{top, top + rows - 1};
         // A later band opens with its own first four bytes: a scanline's
         // opening, or its first flat pixel.
         if (done > 0 && file.BinaryRead(opening, 4, &byteSize, 1) != 4) {
@@ -71,7 +84,7 @@ BandedReader::Result BandedReader::DecodePixels(ZqFile& file, BandSink& sink, st
             return Result::DataRefused;
         }
         Band out;
-        out.firstRow = shape.rowsTopToBottom ? done : height - done - rows;
+        out.firstRow = top;
         out.rows = rows;
         out.pixels = band.get();
         if (!sink.Take(out, error)) {

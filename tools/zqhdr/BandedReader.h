@@ -26,8 +26,15 @@ public:
     Result Decode(ZqFile& file, BandSink& sink, std::string& error);
     // The size and orientation the header gave, once it was read.
     const ImageShape& Shape() const { return m_shape; }
+    // The image rows, top first, of the band whose data was refused.
+    struct RowRange {
+        unsigned first = 0;
+        unsigned last = 0;
+    };
+    const RowRange& RefusedRows() const { return m_refused; }
 
 private:
     size_t m_bandBytes;
     ImageShape m_shape;
+    RowRange m_refused;
 };

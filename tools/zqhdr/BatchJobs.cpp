@@ -44,7 +44,9 @@ void PlanBatch(const std::vector<std::string>& inputs, const std::string& output
         std::error_code error;
         if (!fs::is_directory(input, error)) {
             if (!fs::exists(input, error)) {
-                failures.push_back(input + ": cannot be opened");
+                const std::error_code why =
+                    error ? error : std::make_error_code(std::errc::no_such_file_or_directory);
+                failures.push_back(input + ": cannot be opened: " + why.message());
             } else {
                 add(input, fs::path(input).filename());
             }

@@ -2,50 +2,90 @@
 
 #include "BandedReader.h"
 #include "InputStream.h"
+#include "MemoryWatch.h"
 #include "Messages.h"
 #include "OutputFile.h"
 
-bool ConvertFile(const std::string& in, const std::string& out, const ConversionSettings& settings,
-                 TemporaryFiles& temporaries, ConversionFailure& failure,
-                 unsigned long long& pixels) {
-    InputStream file(in);
-    if (!file.IsOpen()) {
-        failure = {in, "cannot be opened"};
+namespace {
+
+// Why a decode that did not finish failed.
+ConversionFailure DecodeFailure(BandedReader::Result result, const BandedReader& reader,
+                                const std::string& in, const std::string& out,
+                                const std::string& error) {
+    const ImageShape& shape = reader.Shape();
+    switch (result) {
+    case BandedReader::Result::TooLarge:
+        return {in, "image too large (" + std::to_string(shape.width) + " x " +
+                        std::to_string(shape.height) + ")"};
+    case BandedReader::Result::SinkFailed:
+        return {out, "cannot be written: " + error};
+    default:
+        return {in, DecodeFailureText(result, reader)};
+    }
+}
+
+// Decodes into the output's temporary file, which the caller commits or
+// discards; false with `failure` set.
+bool Decode(InputStream& file, OutputFile& output, const std::string& in, const std::string& out,
+            const ConversionSettings& settings, TemporaryFiles& temporaries,
+            ConversionFailure& failure, unsigned long long& pixels) {
+    std::string error;
+    ToolPlatform::FileHandle handle = temporaries.Create(output, error);
+    if (handle == ToolPlatform::kNoFile) {
+        failure = {out, "cannot be written: " + error};
         return false;
     }
-    OutputFile output(out, "zqhdr");
-    std::unique_ptr<BandSink> writer =
-        temporaries.Track(MakeWriter(settings.kind, output.TemporaryPath(), settings.exposure),
-                          output.TemporaryPath());
+    std::unique_ptr<BandSink> writer;
+    try {
+        writer = MakeWriter(settings.kind, handle, output.TemporaryPath(), settings.exposure);
+    } catch (...) {
+        std::string ignored;
+        ToolPlatform::Close(handle, ignored); // the writer never took it
+        throw;
+    }
     BandedReader reader;
-    std::string error;
     BandedReader::Result result = reader.Decode(file, *writer, error);
     const ImageShape& shape = reader.Shape();
     pixels = static_cast<unsigned long long>(shape.width) * shape.height;
     writer.reset(); // closes the temporary file before it is renamed or removed
     if (result != BandedReader::Result::Decoded) {
-        output.Discard();
-        temporaries.Forget(output.TemporaryPath());
+        failure = DecodeFailure(result, reader, in, out, error);
+        return false;
     }
-    switch (result) {
-    case BandedReader::Result::Decoded:
-        if (!temporaries.Commit(output, error)) {
-            failure = {out, "cannot be written: " + error};
-            return false;
-        }
-        return true;
-    case BandedReader::Result::TooLarge:
-        failure = {in, "image too large (" + std::to_string(shape.width) + " x " +
-                           std::to_string(shape.height) + ")"};
-        return false;
-    case BandedReader::Result::OutOfMemory:
-        failure = {in, ResultText(result), true};
-        return false;
-    case BandedReader::Result::SinkFailed:
+    if (!temporaries.Commit(output, error)) {
         failure = {out, "cannot be written: " + error};
         return false;
-    default:
-        failure = {in, ResultText(result)};
+    }
+    return true;
+}
+
+} // namespace
+
+bool ConvertFile(const std::string& in, const std::string& out, const ConversionSettings& settings,
+                 TemporaryFiles& temporaries, ConversionFailure& failure,
+                 unsigned long long& pixels) {
+    const MemoryWatch memory;
+    InputStream file(in);
+    if (!file.IsOpen()) {
+        failure = {in, "cannot be opened: " + file.OpenError()};
         return false;
     }
+    OutputFile output(out, "zqhdr");
+    bool converted = false;
+    try {
+        converted = Decode(file, output, in, out, settings, temporaries, failure, pixels);
+    } catch (...) {
+        output.Discard();
+        temporaries.Forget(output.TemporaryPath());
+        throw;
+    }
+    if (!converted) {
+        output.Discard();
+        temporaries.Forget(output.TemporaryPath());
+        // However a library put it, and whichever file it blamed.
+        if (memory.RanOut()) {
+            failure = {in, "out of memory", true};
+        }
+    }
+    return converted;
 }

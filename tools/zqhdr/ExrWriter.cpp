@@ -3,6 +3,7 @@
 
 #include <ImfHeader.h>
 #include <ImfIO.h>
+#include <ImfInputFile.h>
 #include <ImfRgbaFile.h>
 
 #include <exception>
@@ -17,7 +18,8 @@ namespace {
 // OutputBytes, which keeps the first failure for Finish to report.
 class CheckedStream : public Imf::OStream {
 public:
-    explicit CheckedStream(const std::string& path) : Imf::OStream(path.c_str()), m_out(path) {}
+    CheckedStream(ToolPlatform::FileHandle file, const std::string& path)
+        : Imf::OStream(path.c_str()), m_out(file) {}
 
     OutputBytes& Out() { return m_out; }
 
@@ -37,11 +39,22 @@ private:
     OutputBytes m_out;
 };
 
+// OpenEXR also swallows failures inside its compression (zlib running out of
+// memory leaves a line buffer unwritten): the finished file is opened again
+// and must say it is complete, every scanline in place.
+bool IsComplete(const std::string& path, int width, int height) {
+    Imf::InputFile file(path.c_str());
+    const Imath::Box2i window = file.header().dataWindow();
+    return file.isComplete() && window.max.x - window.min.x + 1 == width &&
+           window.max.y - window.min.y + 1 == height;
+}
+
 // Scanlines are written in the order they are decoded: a bottom-to-top file
 // becomes an OpenEXR file of decreasing line order.
 class ExrWriter : public BandSink {
 public:
-    explicit ExrWriter(std::string path) : m_path(std::move(path)) {}
+    ExrWriter(ToolPlatform::FileHandle file, std::string path)
+        : m_path(std::move(path)), m_stream(std::make_unique<CheckedStream>(file, m_path)) {}
 
     bool Begin(const ImageShape& shape, std::string& error) override {
         if (shape.width == 0 || shape.height == 0) {
@@ -49,10 +62,7 @@ public:
             return false;
         }
         m_width = shape.width;
-        m_stream = std::make_unique<CheckedStream>(m_path);
-        if (!m_stream->Out().Open()) {
-            return m_stream->Out().Refuse(error, "cannot be opened");
-        }
+        m_height = shape.height;
         return Guarded(error, [&] {
             Imf::Header header(static_cast<int>(shape.width), static_cast<int>(shape.height));
             header.lineOrder() = shape.rowsTopToBottom ? Imf::INCREASING_Y : Imf::DECREASING_Y;
@@ -76,7 +86,15 @@ public:
         if (!Guarded(error, [&] { m_file.reset(); })) {
             return false;
         }
-        return m_stream->Out().Close() || m_stream->Out().Refuse(error, "cannot be closed");
+        if (!m_stream->Out().Close()) {
+            return m_stream->Out().Refuse(error, "cannot be closed");
+        }
+        bool complete = false;
+        if (!Guarded(error, [&] { complete = IsComplete(m_path, int(m_width), int(m_height)); })) {
+            return false;
+        }
+        error = "the OpenEXR library left the file incomplete";
+        return complete;
     }
 
 private:
@@ -92,6 +110,7 @@ private:
 
     std::string m_path;
     size_t m_width = 0;
+    size_t m_height = 0;
     // Declared before m_file, so that it outlives the file written through it.
     std::unique_ptr<CheckedStream> m_stream;
     std::unique_ptr<Imf::RgbaOutputFile> m_file;
@@ -99,6 +118,6 @@ private:
 
 } // namespace
 
-std::unique_ptr<BandSink> MakeExrWriter(const std::string& path) {
-    return std::make_unique<ExrWriter>(path);
+std::unique_ptr<BandSink> MakeExrWriter(ToolPlatform::FileHandle file, const std::string& path) {
+    return std::make_unique<ExrWriter>(file, path);
 }

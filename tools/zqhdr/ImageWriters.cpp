@@ -16,13 +16,14 @@ const char* OutputExtension(OutputKind kind) {
     return kind == OutputKind::Raw ? ".raw" : kind == OutputKind::Exr ? ".exr" : ".png";
 }
 
-std::unique_ptr<BandSink> MakeWriter(OutputKind kind, const std::string& path, double exposure) {
+std::unique_ptr<BandSink> MakeWriter(OutputKind kind, ToolPlatform::FileHandle file,
+                                     const std::string& path, double exposure) {
     switch (kind) {
     case OutputKind::Raw:
-        return MakeRawWriter(path);
+        return MakeRawWriter(file);
     case OutputKind::Exr:
-        return MakeExrWriter(path);
+        return MakeExrWriter(file, path);
     default:
-        return MakePngWriter(path, exposure);
+        return MakePngWriter(file, exposure);
     }
 }

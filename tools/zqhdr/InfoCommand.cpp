@@ -2,8 +2,10 @@
 #include "BandedReader.h"
 #include "CommandLine.h"
 #include "Commands.h"
+#include "EscapedText.h"
 #include "HdrDescription.h"
 #include "ImageStats.h"
+#include "MemoryWatch.h"
 #include "Messages.h"
 
 #include <nlohmann/json.hpp>
@@ -49,15 +51,18 @@ void PrintJson(const HdrDescription& d, const PixelStats* stats) {
 
 void PrintText(const std::string& path, bool named, const HdrDescription& d,
                const PixelStats* stats) {
+    // Names and header text are bytes from anywhere: nothing in them may act
+    // on the terminal.
     if (named) {
-        std::printf("%s:\n", path.c_str());
+        std::printf("%s:\n", EscapedText(path).c_str());
     }
     std::printf("width: %u\nheight: %u\npixel format: RGBA64 (four 16-bit floats)\n"
                 "encoding: %s\norientation: %s\n",
                 d.shape.width, d.shape.height, d.runLength ? "run-length" : "flat",
                 OrientationText(d).c_str());
     for (const auto& entry : d.headerLines) {
-        std::printf("header: %s=%s\n", entry.first.c_str(), entry.second.c_str());
+        std::printf("header: %s=%s\n", EscapedText(entry.first).c_str(),
+                    EscapedText(entry.second).c_str());
     }
     if (stats) {
         for (int c = 0; c < 3; ++c) {
@@ -72,22 +77,25 @@ void PrintText(const std::string& path, bool named, const HdrDescription& d,
 
 // 0, or 1 after telling why the file could not be described.
 int InfoOnFile(const std::string& path, const CommandLine& options, bool named) {
+    const MemoryWatch memory;
     InputStream stream(path);
     if (!stream.IsOpen()) {
-        return Fail(path, "cannot be opened");
+        return Fail(path, "cannot be opened: " + stream.OpenError());
     }
     stream.KeepFromStart(); // for the header lines
     BandedReader reader;
     HdrDescription description;
     if (!DescribeImage(reader, stream, description)) {
-        return Fail(path, ResultText(BandedReader::Result::HeaderRefused));
+        return Fail(path, memory.RanOut() ? "out of memory"
+                                          : ResultText(BandedReader::Result::HeaderRefused));
     }
     StatsSink stats;
     if (options.stats) {
         std::string error;
         BandedReader::Result result = reader.DecodePixels(stream, stats, error);
         if (result != BandedReader::Result::Decoded) {
-            return Fail(path, ResultText(result));
+            return Fail(path,
+                        memory.RanOut() ? "out of memory" : DecodeFailureText(result, reader));
         }
     }
     const PixelStats* shown = options.stats ? &stats.Stats() : nullptr;

@@ -18,8 +18,7 @@ InputStream::InputStream(const std::string& path) : ZqFile(static_cast<const voi
     m_buffer.reset(new unsigned char[kBufferSize]);
     m_capacity = kBufferSize;
     m_pucNext = m_pucEnd = m_buffer.get();
-    std::string error;
-    m_source = ToolPlatform::OpenForReading(path, error);
+    m_source = ToolPlatform::OpenForReading(path, m_openError);
 }
 
 InputStream::~InputStream() {

@@ -22,8 +22,9 @@ public:
     explicit InputStream(const std::string& path);
     ~InputStream() override;
 
-    // False when the source could not be opened.
+    // False when the source could not be opened, and the system's reason.
     bool IsOpen() const { return m_source != ToolPlatform::kNoFile; }
+    const std::string& OpenError() const { return m_openError; }
 
     // Keeps every byte from the start, so that the tool may return there,
     // until Release or until kMostKeptFromStart bytes have been read. Only
@@ -51,6 +52,7 @@ private:
     void Fail();
 
     ToolPlatform::FileHandle m_source = ToolPlatform::kNoFile;
+    std::string m_openError;
     std::unique_ptr<unsigned char[]> m_buffer;
     size_t m_capacity = 0;
     size_t m_filled = 0; // bytes of the buffer read from the source

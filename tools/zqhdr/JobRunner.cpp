@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <filesystem>
 #include <new>
 #include <system_error>
@@ -47,6 +48,15 @@ void Convert(const BatchJob& job, RunState& state) {
     }
 }
 
+void ReportOutOfMemory(const BatchJob& job, JobReport& report) {
+    try {
+        report.Failed(job, {job.input, "out of memory", true});
+    } catch (const std::bad_alloc&) {
+        // Not even the line could be made: a fixed text still tells it.
+        std::fputs("zqhdr: out of memory\n", stderr);
+    }
+}
+
 void Work(RunState& state) {
     for (size_t i = state.next++; i < state.jobs.size(); i = state.next++) {
         try {
@@ -54,7 +64,7 @@ void Work(RunState& state) {
         } catch (const std::bad_alloc&) {
             // One image too large for memory fails alone; its temporary file
             // went with the unwinding.
-            state.report.Failed(state.jobs[i], {state.jobs[i].input, "out of memory", true});
+            ReportOutOfMemory(state.jobs[i], state.report);
         }
         if (++state.jobsEnded == state.jobs.size()) {
             state.stops.Wake(); // the waiting thread need not wait for its next tick
@@ -73,15 +83,19 @@ bool RunJobs(const std::vector<BatchJob>& jobs, const ConversionSettings& settin
     RunState state(jobs, settings, report, stops);
     std::vector<std::thread> workers;
     const size_t count = std::min<size_t>(threads, jobs.size());
-    for (size_t i = 0; i < count; ++i) {
-        try {
+    bool outOfMemory = false;
+    try {
+        workers.reserve(count);
+        for (size_t i = 0; i < count; ++i) {
             workers.emplace_back(Work, std::ref(state));
-        } catch (const std::system_error&) {
-            break; // the threads that did start take every job
         }
+    } catch (const std::system_error&) {
+        // The threads that did start take every job.
+    } catch (const std::bad_alloc&) {
+        outOfMemory = true;
     }
     if (count > 0 && workers.empty()) {
-        Fail("", "cannot start a thread to convert with");
+        Fail("", outOfMemory ? "out of memory" : "cannot start a thread to convert with");
         return false;
     }
     auto stopOn = [&](int signal) {

@@ -12,8 +12,6 @@ const size_t kBufferSize = 64 * 1024;
 
 } // namespace
 
-OutputBytes::OutputBytes(std::string path) : m_path(std::move(path)) {}
-
 OutputBytes::~OutputBytes() {
     if (m_file != ToolPlatform::kNoFile) {
         std::string ignored;
@@ -26,16 +24,6 @@ bool OutputBytes::Fail(const std::string& cause) {
         m_failure = cause;
     }
     return false;
-}
-
-bool OutputBytes::Open() {
-    m_buffer.reset(new (std::nothrow) unsigned char[kBufferSize]);
-    if (!m_buffer) {
-        return Fail("out of memory");
-    }
-    std::string error;
-    m_file = ToolPlatform::OpenForWriting(m_path, error);
-    return m_file != ToolPlatform::kNoFile || Fail(error);
 }
 
 bool OutputBytes::Put(uint64_t start, const void* bytes, size_t count) {
@@ -61,6 +49,12 @@ bool OutputBytes::Flush() {
 bool OutputBytes::Write(const void* bytes, size_t count) {
     if (!m_failure.empty() || m_file == ToolPlatform::kNoFile) {
         return Fail("not open");
+    }
+    if (!m_buffer) {
+        m_buffer.reset(new (std::nothrow) unsigned char[kBufferSize]);
+        if (!m_buffer) {
+            return Fail("out of memory");
+        }
     }
     if (count >= kBufferSize) {
         if (!Flush() || !Put(m_position, bytes, count)) {

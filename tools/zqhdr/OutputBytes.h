@@ -12,12 +12,11 @@
 // it fails too, so a writer may check once, at the end.
 class OutputBytes {
 public:
-    explicit OutputBytes(std::string path);
+    // Takes the open file over; kNoFile fails every call.
+    explicit OutputBytes(ToolPlatform::FileHandle file) : m_file(file) {}
     ~OutputBytes(); // closes, unchecked, a file Close was not called for
     OutputBytes(const OutputBytes&) = delete;
     OutputBytes& operator=(const OutputBytes&) = delete;
-
-    bool Open();
     // At the position, which moves on.
     bool Write(const void* bytes, size_t count);
     bool Seek(uint64_t position);
@@ -37,8 +36,7 @@ private:
     bool Flush();
     bool Fail(const std::string& cause);
 
-    std::string m_path;
-    ToolPlatform::FileHandle m_file = ToolPlatform::kNoFile;
+    ToolPlatform::FileHandle m_file;
     std::unique_ptr<unsigned char[]> m_buffer;
     size_t m_buffered = 0;
     uint64_t m_position = 0;   // where the next byte goes

@@ -13,7 +13,7 @@ namespace {
 // libpng reports errors by longjmp: every call into it goes through one of
 // the small functions below, which hold no object with a destructor.
 struct PngState {
-    explicit PngState(const std::string& path) : out(path) {}
+    explicit PngState(ToolPlatform::FileHandle file) : out(file) {}
     png_structp png = nullptr;
     png_infop info = nullptr;
     OutputBytes out;
@@ -78,7 +78,7 @@ bool EndPng(PngState& state) {
 // 8-bit preview until the top row has arrived.
 class PngWriter : public BandSink {
 public:
-    PngWriter(const std::string& path, double exposure) : m_tone(exposure), m_state(path) {}
+    PngWriter(ToolPlatform::FileHandle file, double exposure) : m_tone(exposure), m_state(file) {}
     ~PngWriter() override {
         if (m_state.png) {
             png_destroy_write_struct(&m_state.png, &m_state.info);
@@ -92,9 +92,6 @@ public:
         }
         m_shape = shape;
         m_rowBytes = size_t(shape.width) * 3;
-        if (!m_state.out.Open()) {
-            return Failed(error);
-        }
         m_state.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &m_state, OnError, OnWarning);
         m_state.info = m_state.png ? png_create_info_struct(m_state.png) : nullptr;
         if (!m_state.info || !StartPng(m_state, shape.width, shape.height)) {
@@ -140,6 +137,6 @@ private:
 
 } // namespace
 
-std::unique_ptr<BandSink> MakePngWriter(const std::string& path, double exposure) {
-    return std::make_unique<PngWriter>(path, exposure);
+std::unique_ptr<BandSink> MakePngWriter(ToolPlatform::FileHandle file, double exposure) {
+    return std::make_unique<PngWriter>(file, exposure);
 }

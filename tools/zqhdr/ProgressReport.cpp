@@ -1,5 +1,6 @@
 #include "ProgressReport.h"
 
+#include "EscapedText.h"
 #include "ToolPlatform.h"
 
 #include <cstdio>
@@ -70,7 +71,8 @@ double ProgressReport::Seconds() const {
 }
 
 void ProgressReport::Line(const std::string& text) {
-    std::fprintf(stderr, "%s%s\n", m_terminal ? "\r\033[K" : "", text.c_str());
+    // File names may hold bytes a terminal would act on.
+    std::fprintf(stderr, "%s%s\n", m_terminal ? "\r\033[K" : "", EscapedText(text).c_str());
     if (m_terminal && m_filesReported < m_files) {
         Progress();
     }

@@ -7,11 +7,11 @@ namespace {
 // image-sized buffer.
 class RawWriter : public BandSink {
 public:
-    explicit RawWriter(const std::string& path) : m_out(path) {}
+    explicit RawWriter(ToolPlatform::FileHandle file) : m_out(file) {}
 
-    bool Begin(const ImageShape& shape, std::string& error) override {
+    bool Begin(const ImageShape& shape, std::string&) override {
         m_rowBytes = size_t(shape.width) * 8;
-        return m_out.Open() || m_out.Refuse(error, "cannot be opened");
+        return true;
     }
 
     bool Take(const Band& band, std::string& error) override {
@@ -31,6 +31,6 @@ private:
 
 } // namespace
 
-std::unique_ptr<BandSink> MakeRawWriter(const std::string& path) {
-    return std::make_unique<RawWriter>(path);
+std::unique_ptr<BandSink> MakeRawWriter(ToolPlatform::FileHandle file) {
+    return std::make_unique<RawWriter>(file);
 }

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "BandSink.h"
 #include "OutputFile.h"
+#include "ToolPlatform.h"
 
-#include <memory>
 #include <mutex>
 #include <set>
 #include <string>
@@ -13,8 +12,9 @@
 // renamed under one lock, which Sweep keeps: no new one appears after it.
 class TemporaryFiles {
 public:
-    // Wraps `writer` so that its file is made under the lock and remembered.
-    std::unique_ptr<BandSink> Track(std::unique_ptr<BandSink> writer, const std::string& path);
+    // Makes the output's temporary file anew under the lock and remembers it;
+    // kNoFile with `error` set when it cannot be made.
+    ToolPlatform::FileHandle Create(OutputFile& output, std::string& error);
     // Renames the output into place under the lock and forgets it.
     bool Commit(OutputFile& output, std::string& error);
     // After a failed conversion, whose OutputFile has removed the file.
@@ -24,7 +24,6 @@ public:
     void Sweep();
 
 private:
-    friend class TrackedSink;
     std::mutex m_lock;
     std::set<std::string> m_paths;
 };

@@ -16,8 +16,9 @@ using FileHandle = int;
 const FileHandle kNoFile = -1;
 
 FileHandle OpenForReading(const std::string& path, std::string& error);
-// Created, or emptied when it exists.
-FileHandle OpenForWriting(const std::string& path, std::string& error);
+// Made anew: never a file that exists, never through a symbolic link; its
+// permissions those of any new file (0666 less the umask).
+FileHandle CreateNew(const std::string& path, std::string& error);
 // Up to `bytes` bytes, as many as are there now (a pipe gives what it
 // holds): 0 at the end, -1 on failure.
 long ReadSome(FileHandle file, void* buffer, size_t bytes, std::string& error);

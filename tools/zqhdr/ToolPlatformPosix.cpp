@@ -48,8 +48,8 @@ FileHandle OpenForReading(const std::string& path, std::string& error) {
     return file >= 0 || Failed(error) ? file : kNoFile;
 }
 
-FileHandle OpenForWriting(const std::string& path, std::string& error) {
-    int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+FileHandle CreateNew(const std::string& path, std::string& error) {
+    int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     return file >= 0 || Failed(error) ? file : kNoFile;
 }
 

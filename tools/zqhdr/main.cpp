@@ -1,6 +1,7 @@
 // zqhdr: looks into and converts Radiance RGBE (.hdr) images with the
 // engine's HDR reader. `zqhdr --help` tells how.
 #include "Commands.h"
+#include "MemoryWatch.h"
 #include "Messages.h"
 
 #include <cstdio>
@@ -56,6 +57,7 @@ int Run(const std::vector<std::string>& words) {
 } // namespace
 
 int main(int argc, char** argv) {
+    WatchAllocations();
     int status = 0;
     try {
         status = Run(std::vector<std::string>(argv + 1, argv + argc));

@@ -14,6 +14,7 @@
 #include <Imath/half.h>
 #include <cmath>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <memory>
 
@@ -84,7 +85,12 @@ protected:
     // Decodes through a real writer into `name`; the result of the decode.
     BandedReader::Result Convert(const Bytes& image, OutputKind kind, const std::string& name,
                                  size_t bandBytes, double exposure = 0.0) {
-        std::unique_ptr<BandSink> writer = MakeWriter(kind, m_folder.Path(name), exposure);
+        const std::string path = m_folder.Path(name);
+        fs::remove(path);
+        std::string error;
+        ToolPlatform::FileHandle file = ToolPlatform::CreateNew(path, error);
+        EXPECT_NE(file, ToolPlatform::kNoFile) << error;
+        std::unique_ptr<BandSink> writer = MakeWriter(kind, file, path, exposure);
         return Decode(image, *writer, bandBytes);
     }
 
@@ -233,7 +239,8 @@ TEST(WriterTest, AFullDiskFailsTheWrite) {
     const ImageShape shape{3, 2, true};
     const std::string pixels(3 * 2 * 8, '\x3c');
     for (OutputKind kind : {OutputKind::Raw, OutputKind::Exr, OutputKind::Png}) {
-        std::unique_ptr<BandSink> writer = MakeWriter(kind, "/dev/full", 0);
+        std::unique_ptr<BandSink> writer =
+            MakeWriter(kind, ::open("/dev/full", O_WRONLY | O_CLOEXEC), "/dev/full", 0);
         std::string error;
         const Band band{0, 2, reinterpret_cast<const unsigned char*>(pixels.data())};
         EXPECT_FALSE(writer->Begin(shape, error) && writer->Take(band, error) &&

@@ -124,7 +124,8 @@ TEST_F(ZqhdrTest, ToolAndReaderShareOneSizeRule) {
 TEST_F(ZqhdrTest, FailuresLeaveNoOutputBehind) {
     std::string truncated = Write("cut.hdr", Concat(Header("-Y 4 +X 4"), {2, 2, 0, 4, 4, 1}));
     EXPECT_EQ(Zqhdr("convert " + truncated + " " + Path("out.raw")), 1);
-    EXPECT_EQ(m_err, "zqhdr: " + truncated + ": pixel data refused (truncated or malformed)\n");
+    EXPECT_EQ(m_err, "zqhdr: " + truncated +
+                         ": pixel data refused (truncated or malformed) in rows 0 to 3\n");
     EXPECT_TRUE(Leftovers().empty());
 
     std::string good = Write("good.hdr", Concat(Header("-Y 1 +X 2"), FlatPixels(1, 2)));
@@ -137,7 +138,8 @@ TEST_F(ZqhdrTest, FailuresLeaveNoOutputBehind) {
     EXPECT_EQ(Zqhdr("convert " + empty + " " + Path("empty.exr")), 1);
     EXPECT_TRUE(Leftovers().empty());
     EXPECT_EQ(Zqhdr("convert " + Path("absent.hdr") + " " + Path("x.raw")), 1);
-    EXPECT_EQ(m_err, "zqhdr: " + Path("absent.hdr") + ": cannot be opened\n");
+    EXPECT_EQ(m_err,
+              "zqhdr: " + Path("absent.hdr") + ": cannot be opened: No such file or directory\n");
     std::string huge = Write("huge.hdr", Concat(Header("-Y 3000000000 +X 2"), {1, 1, 1, 1}));
     EXPECT_EQ(Zqhdr("convert " + huge + " " + Path("x.raw")), 1);
     EXPECT_TRUE(Leftovers().empty());
@@ -255,8 +257,9 @@ TEST_F(ZqhdrTest, InfoJsonStatsForEachFileAndFailuresGoOn) {
     std::string cut = Write("cut.hdr", Concat(Header("-Y 4 +X 4"), {2, 2, 0, 4, 4, 1}));
     ASSERT_EQ(Zqhdr("info --stats --json " + a + " " + Path("absent.hdr") + " " + cut + " " + b),
               1);
-    EXPECT_EQ(m_err, "zqhdr: " + Path("absent.hdr") + ": cannot be opened\nzqhdr: " + cut +
-                         ": pixel data refused (truncated or malformed)\n");
+    EXPECT_EQ(m_err, "zqhdr: " + Path("absent.hdr") +
+                         ": cannot be opened: No such file or directory\nzqhdr: " + cut +
+                         ": pixel data refused (truncated or malformed) in rows 0 to 3\n");
     std::istringstream lines(m_out);
     std::string line;
     std::vector<nlohmann::json> objects;

@@ -52,3 +52,11 @@ inline std::string Decoded(const Bytes& image) {
     std::unique_ptr<ZqPixelData> data(reader.ReadFile(file, nullptr));
     return std::string(reinterpret_cast<const char*>(data->GetPixels(0)), data->GetSizeInBytes(0));
 }
+
+// Whether a whole ReadFile takes the bytes.
+inline bool WholeDecodeSucceeds(const std::string& bytes) {
+    ZqMemoryFile file(bytes.data(), bytes.size());
+    ZqHDRReader reader;
+    std::unique_ptr<ZqPixelData> data(reader.ReadFile(file, nullptr));
+    return data != nullptr;
+}

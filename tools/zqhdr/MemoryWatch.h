@@ -1,0 +1,21 @@
+#pragma once
+
+// Whether memory ran out while the tool worked. The reader answers only
+// null, and libraries tell of it in words of their own or not at all, so the
+// tool notes every failed allocation itself: C++ allocations through the new
+// handler (the reader's nothrow ones too), C allocators of the tool's own
+// through NoteOutOfMemory.
+void WatchAllocations();
+void NoteOutOfMemory();
+
+// Taken when a piece of work starts; asked, when it failed, whether memory
+// ran out meanwhile on any thread, or a C library on this one said so
+// (errno ENOMEM, as malloc leaves it).
+class MemoryWatch {
+public:
+    MemoryWatch();
+    bool RanOut() const;
+
+private:
+    unsigned long long m_failuresBefore;
+};
