@@ -1,4 +1,5 @@
 #include "ImageWriters.h"
+#include "MemoryWatch.h"
 #include "OutputBytes.h"
 
 #include <ImfHeader.h>
@@ -89,6 +90,9 @@ public:
         if (!m_stream->Out().Close()) {
             return m_stream->Out().Refuse(error, "cannot be closed");
         }
+        // zlib inside the library may have run out of memory without a word;
+        // reading the file back resets errno.
+        NoteOutOfMemoryFromErrno();
         bool complete = false;
         if (!Guarded(error, [&] { complete = IsComplete(m_path, int(m_width), int(m_height)); })) {
             return false;

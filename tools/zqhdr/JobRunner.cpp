@@ -1,5 +1,6 @@
 #include "JobRunner.h"
 
+#include "MemoryWatch.h"
 #include "Messages.h"
 #include "ToolPlatform.h"
 
@@ -83,6 +84,7 @@ bool RunJobs(const std::vector<BatchJob>& jobs, const ConversionSettings& settin
     RunState state(jobs, settings, report, stops);
     std::vector<std::thread> workers;
     const size_t count = std::min<size_t>(threads, jobs.size());
+    const MemoryWatch memory;
     bool outOfMemory = false;
     try {
         workers.reserve(count);
@@ -95,7 +97,8 @@ bool RunJobs(const std::vector<BatchJob>& jobs, const ConversionSettings& settin
         outOfMemory = true;
     }
     if (count > 0 && workers.empty()) {
-        Fail("", outOfMemory ? "out of memory" : "cannot start a thread to convert with");
+        Fail("", outOfMemory || memory.RanOut() ? "out of memory"
+                                                : "cannot start a thread to convert with");
         return false;
     }
     auto stopOn = [&](int signal) {

@@ -25,6 +25,12 @@ void NoteOutOfMemory() {
     ++g_failures;
 }
 
+void NoteOutOfMemoryFromErrno() {
+    if (errno == ENOMEM) {
+        NoteOutOfMemory();
+    }
+}
+
 MemoryWatch::MemoryWatch() : m_failuresBefore(g_failures) {
     errno = 0;
 }

@@ -7,6 +7,9 @@
 // through NoteOutOfMemory.
 void WatchAllocations();
 void NoteOutOfMemory();
+// Notes a C library's failed allocation from errno (ENOMEM, as malloc leaves
+// it), before later calls into a library that resets errno lose it.
+void NoteOutOfMemoryFromErrno();
 
 // Taken when a piece of work starts; asked, when it failed, whether memory
 // ran out meanwhile on any thread, or a C library on this one said so
