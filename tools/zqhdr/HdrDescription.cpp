@@ -36,10 +36,12 @@ bool SplitNameValue(const std::string& line, std::pair<std::string, std::string>
 
 // The header lines, up to the first empty one, as the reader's line reading
 // gives them: without the line feed, a carriage return before it, or
-// anything from a NUL on.
+// anything from a NUL on; then the resolution line.
 void SplitHeaderLines(const std::string& bytes, HdrDescription& description) {
     description.headerLines.clear();
-    for (size_t start = 0; start < bytes.size();) {
+    description.comments.clear();
+    bool ended = false;
+    for (size_t start = 0, number = 0; start < bytes.size(); ++number) {
         size_t end = bytes.find('\n', start);
         std::string line = bytes.substr(start, end == std::string::npos ? end : end - start);
         start = end == std::string::npos ? bytes.size() : end + 1;
@@ -47,11 +49,18 @@ void SplitHeaderLines(const std::string& bytes, HdrDescription& description) {
             line.pop_back();
         }
         line = line.substr(0, line.find('\0'));
-        if (line.empty()) {
+        if (ended) {
+            description.resolution = line;
+            description.xFirst = line.find_first_not_of(" ") != std::string::npos &&
+                                 line[line.find_first_not_of(" ") + 1] == 'X';
             return;
         }
         std::pair<std::string, std::string> entry;
-        if (SplitNameValue(line, entry)) {
+        if (line.empty()) {
+            ended = true;
+        } else if (line[0] == '#' && !(number == 0 && line.compare(0, 2, "#?") == 0)) {
+            description.comments.push_back(line);
+        } else if (SplitNameValue(line, entry)) {
             description.headerLines.push_back(entry);
         }
     }
@@ -74,13 +83,30 @@ bool DescribeImage(BandedReader& reader, InputStream& stream, HdrDescription& de
     return true;
 }
 
-std::string OrientationTokens(const HdrDescription& d) {
+namespace {
+
+std::string YFirstTokens(const HdrDescription& d) {
     return std::string(d.shape.rowsTopToBottom ? "-Y" : "+Y") + " " +
            (d.shape.columnsLeftToRight ? "+X" : "-X");
 }
 
+} // namespace
+
+std::string OrientationTokens(const HdrDescription& d) {
+    if (!d.xFirst) {
+        return YFirstTokens(d);
+    }
+    return std::string(d.shape.columnsLeftToRight ? "+X" : "-X") + " " +
+           (d.shape.rowsTopToBottom ? "-Y" : "+Y");
+}
+
 std::string OrientationText(const HdrDescription& d) {
-    return OrientationTokens(d) + " (rows " +
-           (d.shape.rowsTopToBottom ? "top to bottom" : "bottom to top") + ", columns " +
-           (d.shape.columnsLeftToRight ? "left to right" : "right to left") + ")";
+    const std::string meaning =
+        std::string("rows ") + (d.shape.rowsTopToBottom ? "top to bottom" : "bottom to top") +
+        ", columns " + (d.shape.columnsLeftToRight ? "left to right" : "right to left");
+    if (d.xFirst) {
+        return OrientationTokens(d) + " (X first, read as " + YFirstTokens(d) + ": " + meaning +
+               ", not transposed)";
+    }
+    return OrientationTokens(d) + " (" + meaning + ")";
 }

@@ -14,6 +14,13 @@ struct HdrDescription {
     // The header's NAME=value lines in file order; a name may repeat. Shown
     // only: the reader interprets none of them.
     std::vector<std::pair<std::string, std::string>> headerLines;
+    // The header's comment lines ("# Made with ..."), as they stand; the
+    // opening "#?" line is the format's mark, not a comment.
+    std::vector<std::string> comments;
+    // The resolution line as it stands ("+X 400 -Y 294"), and whether it
+    // names X first.
+    std::string resolution;
+    bool xFirst = false;
 };
 
 // Describes the image in `stream`, which keeps from its start: the header
@@ -23,7 +30,9 @@ struct HdrDescription {
 // refuses the header.
 bool DescribeImage(BandedReader& reader, InputStream& stream, HdrDescription& description);
 
-// "-Y +X"-style orientation, as the resolution line gives it.
+// "-Y +X"-style orientation, its tokens in the resolution line's order.
 std::string OrientationTokens(const HdrDescription& description);
-// The same with its meaning: "-Y +X (rows top to bottom, columns left to right)".
+// The same with its meaning: "-Y +X (rows top to bottom, columns left to
+// right)". An X-first line says how the reader takes it: as the Y-first line
+// of the same signs, height scanlines of width pixels, not transposed.
 std::string OrientationText(const HdrDescription& description);

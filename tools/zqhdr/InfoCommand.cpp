@@ -26,16 +26,26 @@ nlohmann::ordered_json Triple(const double (&values)[3]) {
     return array;
 }
 
-void PrintJson(const HdrDescription& d, const PixelStats* stats) {
+// Header text is bytes, not always UTF-8: replace what is not.
+void PrintJsonLine(const nlohmann::ordered_json& object) {
+    std::string text =
+        object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+    std::printf("%s\n", text.c_str());
+}
+
+void PrintJson(const std::string& path, const HdrDescription& d, const PixelStats* stats) {
     nlohmann::ordered_json object;
+    object["file"] = path;
     object["width"] = d.shape.width;
     object["height"] = d.shape.height;
     object["encoding"] = d.runLength ? "run-length" : "flat";
     object["orientation"] = OrientationTokens(d);
+    object["resolution"] = d.resolution;
     object["header"] = nlohmann::ordered_json::array();
     for (const auto& entry : d.headerLines) {
         object["header"].push_back({entry.first, entry.second});
     }
+    object["comments"] = d.comments;
     if (stats) {
         object["stats"] = {{"min", Triple(stats->min)},
                            {"max", Triple(stats->max)},
@@ -43,10 +53,7 @@ void PrintJson(const HdrDescription& d, const PixelStats* stats) {
                            {"overflowed", stats->overflowed},
                            {"black", stats->black}};
     }
-    // Header text is bytes, not always UTF-8: replace what is not.
-    std::string text =
-        object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
-    std::printf("%s\n", text.c_str());
+    PrintJsonLine(object);
 }
 
 void PrintText(const std::string& path, bool named, const HdrDescription& d,
@@ -57,12 +64,15 @@ void PrintText(const std::string& path, bool named, const HdrDescription& d,
         std::printf("%s:\n", EscapedText(path).c_str());
     }
     std::printf("width: %u\nheight: %u\npixel format: RGBA64 (four 16-bit floats)\n"
-                "encoding: %s\norientation: %s\n",
+                "encoding: %s\norientation: %s\nresolution: %s\n",
                 d.shape.width, d.shape.height, d.runLength ? "run-length" : "flat",
-                OrientationText(d).c_str());
+                OrientationText(d).c_str(), EscapedText(d.resolution).c_str());
     for (const auto& entry : d.headerLines) {
         std::printf("header: %s=%s\n", EscapedText(entry.first).c_str(),
                     EscapedText(entry.second).c_str());
+    }
+    for (const std::string& comment : d.comments) {
+        std::printf("comment: %s\n", EscapedText(comment).c_str());
     }
     if (stats) {
         for (int c = 0; c < 3; ++c) {
@@ -75,36 +85,50 @@ void PrintText(const std::string& path, bool named, const HdrDescription& d,
     }
 }
 
-// 0, or 1 after telling why the file could not be described.
-int InfoOnFile(const std::string& path, const CommandLine& options, bool named) {
+// Empty, or why the file could not be described.
+std::string Describe(const std::string& path, const CommandLine& options, bool named) {
     const MemoryWatch memory;
     InputStream stream(path);
     if (!stream.IsOpen()) {
-        return Fail(path, "cannot be opened: " + stream.OpenError());
+        return "cannot be opened: " + stream.OpenError();
     }
     stream.KeepFromStart(); // for the header lines
     BandedReader reader;
     HdrDescription description;
     if (!DescribeImage(reader, stream, description)) {
-        return Fail(path, memory.RanOut() ? "out of memory"
-                                          : ResultText(BandedReader::Result::HeaderRefused));
+        return memory.RanOut() ? "out of memory" : ResultText(BandedReader::Result::HeaderRefused);
     }
     StatsSink stats;
     if (options.stats) {
         std::string error;
         BandedReader::Result result = reader.DecodePixels(stream, stats, error);
         if (result != BandedReader::Result::Decoded) {
-            return Fail(path,
-                        memory.RanOut() ? "out of memory" : DecodeFailureText(result, reader));
+            return memory.RanOut() ? "out of memory" : DecodeFailureText(result, reader);
         }
     }
     const PixelStats* shown = options.stats ? &stats.Stats() : nullptr;
     if (options.json) {
-        PrintJson(description, shown);
+        PrintJson(path, description, shown);
     } else {
         PrintText(path, named, description, shown);
     }
-    return 0;
+    return "";
+}
+
+// 0, or 1 after telling why the file could not be described: on stderr, and
+// with --json also in the file's line, so that lines and files pair up.
+int InfoOnFile(const std::string& path, const CommandLine& options, bool named) {
+    std::string failure = Describe(path, options, named);
+    if (failure.empty()) {
+        return 0;
+    }
+    if (options.json) {
+        nlohmann::ordered_json object;
+        object["file"] = path;
+        object["error"] = failure;
+        PrintJsonLine(object);
+    }
+    return Fail(path, failure);
 }
 
 } // namespace

@@ -21,6 +21,7 @@ TEST_F(ZqhdrTest, InfoDescribesTheImage) {
     EXPECT_EQ(m_out, "width: 3\nheight: 2\npixel format: RGBA64 (four 16-bit floats)\n"
                      "encoding: run-length\n"
                      "orientation: +Y -X (rows bottom to top, columns right to left)\n"
+                     "resolution: +Y 2 -X 3\n"
                      "header: FORMAT=32-bit_rle_rgbe\nheader: EXPOSURE=1.0\n");
     std::string flat = Write("flat.hdr", Concat(Header("-Y 2 +X 3"), FlatPixels(2, 3)));
     EXPECT_EQ(Zqhdr("info " + flat), 0);
@@ -202,7 +203,10 @@ TEST_F(ZqhdrTest, APipeReadsLikeAFile) {
     ASSERT_EQ(Zqhdr("info --stats --json " + in), 0) << m_err;
     const std::string fromFile = m_out;
     ASSERT_EQ(Zqhdr("info --stats --json " + pipe, fill), 0) << m_err;
-    EXPECT_EQ(m_out, fromFile);
+    nlohmann::json fromPipe = nlohmann::json::parse(m_out);
+    EXPECT_EQ(fromPipe["file"], pipe);
+    fromPipe["file"] = in;
+    EXPECT_EQ(fromPipe, nlohmann::json::parse(fromFile));
     EXPECT_NE(m_out.find("\"header\":[[\"FORMAT\",\"32-bit_rle_rgbe\"],[\"EXPOSURE\",\"1.0\"]]"),
               std::string::npos)
         << m_out;
@@ -229,10 +233,12 @@ TEST_F(ZqhdrTest, InfoShowsTheHeaderLinesInFileOrder) {
                                   FlatPixels(1, 2)));
     ASSERT_EQ(Zqhdr("info " + in), 0) << m_err;
     EXPECT_NE(m_out.find("orientation: -Y +X (rows top to bottom, columns left to right)\n"
+                         "resolution: -Y 1 +X 2\n"
                          "header: SOFTWARE=paint 2.1\nheader: EXPOSURE=0.5\n"
                          "header: FORMAT=32-bit_rle_rgbe\nheader: VIEW=-vtv -vp 0 0 0\n"
                          "header: EXPOSURE=2\n"
-                         "header: PRIMARIES=0.64 0.33 0.3 0.6 0.15 0.06 0.3127 0.329\n"),
+                         "header: PRIMARIES=0.64 0.33 0.3 0.6 0.15 0.06 0.3127 0.329\n"
+                         "comment: # made by hand\n"),
               std::string::npos)
         << m_out;
 
@@ -246,7 +252,18 @@ TEST_F(ZqhdrTest, InfoShowsTheHeaderLinesInFileOrder) {
               nlohmann::json::parse(R"([["SOFTWARE","paint 2.1"],["EXPOSURE","0.5"],
                   ["FORMAT","32-bit_rle_rgbe"],["VIEW","-vtv -vp 0 0 0"],["EXPOSURE","2"],
                   ["PRIMARIES","0.64 0.33 0.3 0.6 0.15 0.06 0.3127 0.329"]])"));
+    EXPECT_EQ(object["comments"], nlohmann::json::parse(R"(["# made by hand"])"));
+    EXPECT_EQ(object["file"], in);
     EXPECT_FALSE(object.contains("stats"));
+
+    // A resolution line that names X first, as it stands and as it is read.
+    std::string xFirst = Write("x.hdr", Concat(Header("+X 3 -Y 2"), FlatPixels(2, 3)));
+    ASSERT_EQ(Zqhdr("info " + xFirst), 0) << m_err;
+    EXPECT_NE(m_out.find("width: 3\nheight: 2\n"), std::string::npos) << m_out;
+    EXPECT_NE(m_out.find("orientation: +X -Y (X first, read as -Y +X: rows top to bottom, columns "
+                         "left to right, not transposed)\nresolution: +X 3 -Y 2\n"),
+              std::string::npos)
+        << m_out;
 }
 
 TEST_F(ZqhdrTest, InfoJsonStatsForEachFileAndFailuresGoOn) {
@@ -266,7 +283,14 @@ TEST_F(ZqhdrTest, InfoJsonStatsForEachFileAndFailuresGoOn) {
     while (std::getline(lines, line)) {
         objects.push_back(nlohmann::json::parse(line));
     }
-    ASSERT_EQ(objects.size(), 2u) << m_out;
+    ASSERT_EQ(objects.size(), 4u) << m_out;
+    // Every file has its line, in order: the failures say why.
+    EXPECT_EQ(objects[1],
+              nlohmann::json({{"file", Path("absent.hdr")},
+                              {"error", "cannot be opened: No such file or directory"}}));
+    EXPECT_EQ(objects[2]["file"], cut);
+    EXPECT_EQ(objects[2]["error"], "pixel data refused (truncated or malformed) in rows 0 to 3");
+    objects.erase(objects.begin() + 1, objects.begin() + 3);
     const nlohmann::json& stats = objects[0]["stats"];
     EXPECT_EQ(objects[0]["orientation"], "+Y -X");
     EXPECT_EQ(stats["overflowed"], 1);
