@@ -51,9 +51,8 @@ int RunBatch(const std::vector<std::string>& words) {
     for (const std::string& failure : planFailures) {
         report.Failed(failure);
     }
-    ConversionSettings settings;
+    ConversionSettings settings = options.conversion;
     settings.kind = options.to;
-    settings.exposure = options.exposure;
     settings.makeFolders = true;
     if (!RunJobs(jobs, settings, options.jobs, report)) {
         return 1;

@@ -26,7 +26,7 @@ struct Option {
 };
 
 const Option kOptions[] = {
-    {"--json", kInfo, false,
+    {"--json", kInfo | kBatch, false,
      [](const std::string&, CommandLine& line) -> const char* {
          line.json = true;
          return nullptr;
@@ -39,10 +39,25 @@ const Option kOptions[] = {
     {"--exposure", kConvert | kBatch, true,
      [](const std::string& value, CommandLine& line) -> const char* {
          char* end = nullptr;
-         line.exposure = std::strtod(value.c_str(), &end);
-         return !value.empty() && *end == '\0' && std::isfinite(line.exposure)
+         line.conversion.exposure = std::strtod(value.c_str(), &end);
+         return !value.empty() && *end == '\0' && std::isfinite(line.conversion.exposure)
                     ? nullptr
                     : "--exposure needs a number of stops";
+     }},
+    {"--compression", kConvert | kBatch, true,
+     [](const std::string& value, CommandLine& line) -> const char* {
+         line.conversion.compression = value;
+         return IsExrCompression(value) ? nullptr : "--compression takes an OpenEXR compression";
+     }},
+    {"--channels", kConvert | kBatch, true,
+     [](const std::string& value, CommandLine& line) -> const char* {
+         line.conversion.alpha = value == "rgba";
+         return value == "rgb" || value == "rgba" ? nullptr : "--channels takes rgb or rgba";
+     }},
+    {"--skip-existing", kBatch, false,
+     [](const std::string&, CommandLine& line) -> const char* {
+         line.skipExisting = true;
+         return nullptr;
      }},
     {"--to", kBatch, true,
      [](const std::string& value, CommandLine& line) -> const char* {

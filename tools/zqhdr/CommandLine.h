@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ConversionSettings.h"
 #include "ImageWriters.h"
 
 #include <string>
@@ -8,11 +9,13 @@
 // What the words after a command's name say, read by the one option table
 // that serves every command.
 struct CommandLine {
-    std::vector<std::string> operands;   // the words that are not options; "-" is one
-    bool json = false;                   // info --json
-    bool stats = false;                  // info --stats
-    double exposure = 0.0;               // convert, batch --exposure STOPS
+    std::vector<std::string> operands; // the words that are not options; "-" is one
+    bool json = false;                 // info, batch --json
+    bool stats = false;                // info --stats
+    // convert, batch: --exposure STOPS, --compression NAME, --channels rgb|rgba
+    ConversionSettings conversion;
     OutputKind to = OutputKind::Unknown; // batch --to raw|exr|png
+    bool skipExisting = false;           // batch --skip-existing
     std::string out;                     // batch --out DIR
     unsigned jobs = 0;                   // batch --jobs N; 0 when not given
 };

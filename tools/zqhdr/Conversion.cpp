@@ -1,6 +1,8 @@
 #include "Conversion.h"
 
 #include "BandedReader.h"
+#include "HdrDescription.h"
+#include "ImageWriters.h"
 #include "InputStream.h"
 #include "MemoryWatch.h"
 #include "Messages.h"
@@ -25,10 +27,22 @@ ConversionFailure DecodeFailure(BandedReader::Result result, const BandedReader&
 }
 
 // Decodes into the output's temporary file, which the caller commits or
-// discards; false with `failure` set.
+// discards; false with `failure` set. The header comes first: a refused one
+// makes no file, and the writer gets the header's lines to carry.
 bool Decode(InputStream& file, OutputFile& output, const std::string& in, const std::string& out,
             const ConversionSettings& settings, TemporaryFiles& temporaries,
             ConversionFailure& failure, unsigned long long& pixels) {
+    BandedReader reader;
+    if (!reader.ReadImageHeader(file)) {
+        failure = {in, ResultText(BandedReader::Result::HeaderRefused)};
+        return false;
+    }
+    HdrDescription source;
+    source.shape = reader.Shape();
+    ReadHeaderLines(file.Prefix(), source);
+    const ImageShape& shape = reader.Shape();
+    pixels = static_cast<unsigned long long>(shape.width) * shape.height;
+
     std::string error;
     ToolPlatform::FileHandle handle = temporaries.Create(output, error);
     if (handle == ToolPlatform::kNoFile) {
@@ -37,16 +51,13 @@ bool Decode(InputStream& file, OutputFile& output, const std::string& in, const 
     }
     std::unique_ptr<BandSink> writer;
     try {
-        writer = MakeWriter(settings.kind, handle, output.TemporaryPath(), settings.exposure);
+        writer = MakeWriter(settings, handle, output.TemporaryPath(), source);
     } catch (...) {
         std::string ignored;
         ToolPlatform::Close(handle, ignored); // the writer never took it
         throw;
     }
-    BandedReader reader;
-    BandedReader::Result result = reader.Decode(file, *writer, error);
-    const ImageShape& shape = reader.Shape();
-    pixels = static_cast<unsigned long long>(shape.width) * shape.height;
+    BandedReader::Result result = reader.DecodePixels(file, *writer, error);
     writer.reset(); // closes the temporary file before it is renamed or removed
     if (result != BandedReader::Result::Decoded) {
         failure = DecodeFailure(result, reader, in, out, error);

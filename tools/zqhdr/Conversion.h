@@ -1,16 +1,9 @@
 #pragma once
 
-#include "ImageWriters.h"
+#include "ConversionSettings.h"
 #include "TemporaryFiles.h"
 
 #include <string>
-
-// What every conversion of a run is asked for.
-struct ConversionSettings {
-    OutputKind kind = OutputKind::Unknown;
-    double exposure = 0.0;
-    bool makeFolders = false; // make the output's folder when it is missing
-};
 
 // Why a conversion failed: the file to name and the reason.
 struct ConversionFailure {

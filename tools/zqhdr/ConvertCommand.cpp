@@ -37,9 +37,8 @@ int RunConvert(const std::vector<std::string>& words) {
     if (paths.size() != 2) {
         return Usage("convert", "convert takes IN OUT [--exposure STOPS]");
     }
-    ConversionSettings settings;
+    ConversionSettings settings = options.conversion;
     settings.kind = OutputKindOf(paths[1]);
-    settings.exposure = options.exposure;
     if (settings.kind == OutputKind::Unknown) {
         return Usage("convert", paths[1] + ": the output must end in .raw, .exr or .png");
     }

@@ -2,12 +2,19 @@
 #include "MemoryWatch.h"
 #include "OutputBytes.h"
 
+#include <ImfChromaticities.h>
 #include <ImfHeader.h>
 #include <ImfIO.h>
 #include <ImfInputFile.h>
 #include <ImfRgbaFile.h>
+#include <ImfStandardAttributes.h>
+#include <ImfStringAttribute.h>
 
+#include <cmath>
+#include <cstdlib>
 #include <exception>
+#include <map>
+#include <sstream>
 #include <stdexcept>
 #include <utility>
 
@@ -40,6 +47,84 @@ private:
     OutputBytes m_out;
 };
 
+struct CompressionName {
+    const char* name;
+    Imf::Compression compression;
+};
+
+const CompressionName kCompressions[] = {
+    {"none", Imf::NO_COMPRESSION},   {"rle", Imf::RLE_COMPRESSION},
+    {"zips", Imf::ZIPS_COMPRESSION}, {"zip", Imf::ZIP_COMPRESSION},
+    {"piz", Imf::PIZ_COMPRESSION},   {"pxr24", Imf::PXR24_COMPRESSION},
+    {"b44", Imf::B44_COMPRESSION},   {"b44a", Imf::B44A_COMPRESSION},
+    {"dwaa", Imf::DWAA_COMPRESSION}, {"dwab", Imf::DWAB_COMPRESSION},
+};
+
+Imf::Compression CompressionNamed(const std::string& name) {
+    for (const CompressionName& entry : kCompressions) {
+        if (name == entry.name) {
+            return entry.compression;
+        }
+    }
+    return Imf::ZIP_COMPRESSION;
+}
+
+// The source's header text carried over is capped, so that a header of
+// megabytes cannot make the output (or the memory) grow with it.
+const size_t kMostCarriedBytes = 16 * 1024;
+
+// Eight numbers: red, green, blue and white x y.
+bool ParsePrimaries(const std::string& text, Imf::Chromaticities& chromaticities) {
+    std::istringstream in(text);
+    float v[8];
+    for (float& value : v) {
+        if (!(in >> value) || !std::isfinite(value)) {
+            return false;
+        }
+    }
+    std::string rest;
+    if (in >> rest) {
+        return false;
+    }
+    chromaticities = Imf::Chromaticities(Imath::V2f(v[0], v[1]), Imath::V2f(v[2], v[3]),
+                                         Imath::V2f(v[4], v[5]), Imath::V2f(v[6], v[7]));
+    return true;
+}
+
+// The source's NAME=value lines as "hdr:NAME" (a name's second value as
+// "hdr:NAME#2", and so on), its comment lines as "hdr:#1", "hdr:#2"...,
+// "hdr:omitted" counting the lines past the cap; PRIMARIES also as the
+// standard chromaticities where it parses; "software", the writer.
+void CarryHeader(const HdrDescription& source, Imf::Header& header) {
+    size_t carried = 0;
+    unsigned omitted = 0;
+    auto carry = [&](const std::string& name, const std::string& value) {
+        if (carried + name.size() + value.size() > kMostCarriedBytes) {
+            ++omitted;
+            return;
+        }
+        carried += name.size() + value.size();
+        header.insert(name, Imf::StringAttribute(value));
+    };
+    std::map<std::string, unsigned> seen;
+    for (const auto& line : source.headerLines) {
+        const unsigned count = ++seen[line.first];
+        carry("hdr:" + line.first + (count == 1 ? "" : "#" + std::to_string(count)), line.second);
+        Imf::Chromaticities chromaticities;
+        if (line.first == "PRIMARIES" && count == 1 &&
+            ParsePrimaries(line.second, chromaticities)) {
+            Imf::addChromaticities(header, chromaticities);
+        }
+    }
+    for (size_t i = 0; i < source.comments.size(); ++i) {
+        carry("hdr:#" + std::to_string(i + 1), source.comments[i]);
+    }
+    if (omitted > 0) {
+        header.insert("hdr:omitted", Imf::StringAttribute(std::to_string(omitted) + " lines"));
+    }
+    header.insert("software", Imf::StringAttribute(std::string("zqhdr ") + ZQ_VERSION));
+}
+
 // OpenEXR also swallows failures inside its compression (zlib running out of
 // memory leaves a line buffer unwritten): the finished file is opened again
 // and must say it is complete, every scanline in place.
@@ -54,8 +139,10 @@ bool IsComplete(const std::string& path, int width, int height) {
 // becomes an OpenEXR file of decreasing line order.
 class ExrWriter : public BandSink {
 public:
-    ExrWriter(ToolPlatform::FileHandle file, std::string path)
-        : m_path(std::move(path)), m_stream(std::make_unique<CheckedStream>(file, m_path)) {}
+    ExrWriter(ToolPlatform::FileHandle file, std::string path, const ConversionSettings& settings,
+              const HdrDescription& source)
+        : m_path(std::move(path)), m_settings(settings), m_source(source),
+          m_stream(std::make_unique<CheckedStream>(file, m_path)) {}
 
     bool Begin(const ImageShape& shape, std::string& error) override {
         if (shape.width == 0 || shape.height == 0) {
@@ -67,7 +154,10 @@ public:
         return Guarded(error, [&] {
             Imf::Header header(static_cast<int>(shape.width), static_cast<int>(shape.height));
             header.lineOrder() = shape.rowsTopToBottom ? Imf::INCREASING_Y : Imf::DECREASING_Y;
-            m_file = std::make_unique<Imf::RgbaOutputFile>(*m_stream, header, Imf::WRITE_RGBA);
+            header.compression() = CompressionNamed(m_settings.compression);
+            CarryHeader(m_source, header);
+            m_file = std::make_unique<Imf::RgbaOutputFile>(
+                *m_stream, header, m_settings.alpha ? Imf::WRITE_RGBA : Imf::WRITE_RGB);
         });
     }
 
@@ -113,6 +203,8 @@ private:
     }
 
     std::string m_path;
+    const ConversionSettings& m_settings;
+    const HdrDescription& m_source;
     size_t m_width = 0;
     size_t m_height = 0;
     // Declared before m_file, so that it outlives the file written through it.
@@ -122,6 +214,21 @@ private:
 
 } // namespace
 
-std::unique_ptr<BandSink> MakeExrWriter(ToolPlatform::FileHandle file, const std::string& path) {
-    return std::make_unique<ExrWriter>(file, path);
+std::unique_ptr<BandSink> MakeExrWriter(ToolPlatform::FileHandle file, const std::string& path,
+                                        const ConversionSettings& settings,
+                                        const HdrDescription& source) {
+    return std::make_unique<ExrWriter>(file, path, settings, source);
+}
+
+bool IsExrCompression(const std::string& name) {
+    for (const CompressionName& entry : kCompressions) {
+        if (name == entry.name) {
+            return true;
+        }
+    }
+    return false;
+}
+
+const char* ExrCompressionNames() {
+    return "none, rle, zips, zip, piz, pxr24, b44, b44a, dwaa or dwab";
 }

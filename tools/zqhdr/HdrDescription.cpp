@@ -34,18 +34,23 @@ bool SplitNameValue(const std::string& line, std::pair<std::string, std::string>
     return true;
 }
 
+} // namespace
+
 // The header lines, up to the first empty one, as the reader's line reading
 // gives them: without the line feed, a carriage return before it, or
 // anything from a NUL on; then the resolution line.
-void SplitHeaderLines(const std::string& bytes, HdrDescription& description) {
+void ReadHeaderLines(const std::string& bytes, HdrDescription& description) {
     description.headerLines.clear();
     description.comments.clear();
     bool ended = false;
     for (size_t start = 0, number = 0; start < bytes.size(); ++number) {
         size_t end = bytes.find('\n', start);
-        std::string line = bytes.substr(start, end == std::string::npos ? end : end - start);
-        start = end == std::string::npos ? bytes.size() : end + 1;
-        if (!line.empty() && line.back() == '\r' && end != std::string::npos) {
+        if (end == std::string::npos) {
+            return; // the line goes on beyond the bytes
+        }
+        std::string line = bytes.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
         line = line.substr(0, line.find('\0'));
@@ -66,14 +71,12 @@ void SplitHeaderLines(const std::string& bytes, HdrDescription& description) {
     }
 }
 
-} // namespace
-
 bool DescribeImage(BandedReader& reader, InputStream& stream, HdrDescription& description) {
     if (!reader.ReadImageHeader(stream)) {
         return false;
     }
     description.shape = reader.Shape();
-    SplitHeaderLines(stream.HandedOut(), description);
+    ReadHeaderLines(stream.HandedOut(), description);
     stream.Release();
     unsigned char first[4] = {0, 0, 0, 0};
     const unsigned byteSize = 1;

@@ -30,6 +30,10 @@ struct HdrDescription {
 // refuses the header.
 bool DescribeImage(BandedReader& reader, InputStream& stream, HdrDescription& description);
 
+// The header's NAME=value, comment and resolution lines from `bytes`, the
+// file's first bytes; a line cut off where they end is left out.
+void ReadHeaderLines(const std::string& bytes, HdrDescription& description);
+
 // "-Y +X"-style orientation, its tokens in the resolution line's order.
 std::string OrientationTokens(const HdrDescription& description);
 // The same with its meaning: "-Y +X (rows top to bottom, columns left to

@@ -1,5 +1,7 @@
 #include "ImageWriters.h"
 
+#include "ExposureSink.h"
+
 OutputKind OutputKindOf(const std::string& path) {
     size_t dot = path.rfind('.');
     std::string extension = dot == std::string::npos ? "" : path.substr(dot);
@@ -16,14 +18,15 @@ const char* OutputExtension(OutputKind kind) {
     return kind == OutputKind::Raw ? ".raw" : kind == OutputKind::Exr ? ".exr" : ".png";
 }
 
-std::unique_ptr<BandSink> MakeWriter(OutputKind kind, ToolPlatform::FileHandle file,
-                                     const std::string& path, double exposure) {
-    switch (kind) {
+std::unique_ptr<BandSink> MakeWriter(const ConversionSettings& settings,
+                                     ToolPlatform::FileHandle file, const std::string& path,
+                                     const HdrDescription& source) {
+    switch (settings.kind) {
     case OutputKind::Raw:
-        return MakeRawWriter(file);
+        return Exposed(MakeRawWriter(file), settings.exposure);
     case OutputKind::Exr:
-        return MakeExrWriter(file, path);
+        return Exposed(MakeExrWriter(file, path, settings, source), settings.exposure);
     default:
-        return MakePngWriter(file, exposure);
+        return MakePngWriter(file, settings.exposure);
     }
 }

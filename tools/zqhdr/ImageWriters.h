@@ -1,12 +1,12 @@
 #pragma once
 
 #include "BandSink.h"
+#include "ConversionSettings.h"
+#include "HdrDescription.h"
 #include "ToolPlatform.h"
 
 #include <memory>
 #include <string>
-
-enum class OutputKind { Raw, Exr, Png, Unknown };
 
 // By the extension, in any letter case: .raw, .exr or .png.
 OutputKind OutputKindOf(const std::string& path);
@@ -18,11 +18,21 @@ const char* OutputExtension(OutputKind kind);
 // output was produced and written.
 // The pixel bytes exactly as they are: rows top to bottom, 8 bytes a pixel.
 std::unique_ptr<BandSink> MakeRawWriter(ToolPlatform::FileHandle file);
-// Half-float RGBA OpenEXR, its scanlines in the order the file gives them.
-// The finished file is read back from `path` and must be complete.
-std::unique_ptr<BandSink> MakeExrWriter(ToolPlatform::FileHandle file, const std::string& path);
+// Half-float OpenEXR, RGBA or RGB, its scanlines in the order the file gives
+// them, carrying the source's header lines as attributes. The finished file
+// is read back from `path` and must be complete.
+std::unique_ptr<BandSink> MakeExrWriter(ToolPlatform::FileHandle file, const std::string& path,
+                                        const ConversionSettings& settings,
+                                        const HdrDescription& source);
+// Whether OpenEXR has a compression of that name ("none", "zip", "piz"...),
+// and the names, for messages.
+bool IsExrCompression(const std::string& name);
+const char* ExrCompressionNames();
 // An 8-bit sRGB preview: scaled by 2^exposure, then tone mapped x / (1 + x).
 std::unique_ptr<BandSink> MakePngWriter(ToolPlatform::FileHandle file, double exposure);
 
-std::unique_ptr<BandSink> MakeWriter(OutputKind kind, ToolPlatform::FileHandle file,
-                                     const std::string& path, double exposure);
+// The writer for the settings' kind. Raw and OpenEXR values are scaled by
+// the exposure on the way.
+std::unique_ptr<BandSink> MakeWriter(const ConversionSettings& settings,
+                                     ToolPlatform::FileHandle file, const std::string& path,
+                                     const HdrDescription& source);

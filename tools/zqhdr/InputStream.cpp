@@ -1,5 +1,6 @@
 #include "InputStream.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -17,6 +18,7 @@ const size_t kBufferSize = InputStream::kRecentBytes + 8 * kReadSize;
 InputStream::InputStream(const std::string& path) : ZqFile(static_cast<const void*>(nullptr), 0) {
     m_buffer.reset(new unsigned char[kBufferSize]);
     m_capacity = kBufferSize;
+    m_prefix.reserve(kPrefixBytes);
     m_pucNext = m_pucEnd = m_buffer.get();
     m_source = ToolPlatform::OpenForReading(path, m_openError);
 }
@@ -113,6 +115,11 @@ size_t InputStream::Refill() {
     if (got < 0) {
         Fail(); // a read error ends the stream, never a gap in it
         return 0;
+    }
+    const uint64_t start = m_base + m_filled;
+    if (start < kPrefixBytes) {
+        const size_t take = std::min<size_t>(size_t(got), kPrefixBytes - size_t(start));
+        m_prefix.append(reinterpret_cast<const char*>(m_buffer.get() + m_filled), take);
     }
     m_pucNext = m_buffer.get() + m_filled;
     m_filled += size_t(got);

@@ -31,6 +31,11 @@ public:
     // before the first byte is read.
     void KeepFromStart() { m_keepAll = true; }
     static const size_t kMostKeptFromStart = size_t(64) << 20;
+    // The source's first kPrefixBytes bytes, or fewer once they were read:
+    // always kept, for the header lines a conversion carries over, so that
+    // a header of megabytes costs no more memory than a short one.
+    static const size_t kPrefixBytes = 64 * 1024;
+    const std::string& Prefix() const { return m_prefix; }
     // From here on only the most recent kRecentBytes are kept.
     void Release() { m_keepAll = false; }
     // While keeping from the start: every byte handed out so far; else empty.
@@ -53,6 +58,7 @@ private:
 
     ToolPlatform::FileHandle m_source = ToolPlatform::kNoFile;
     std::string m_openError;
+    std::string m_prefix;
     std::unique_ptr<unsigned char[]> m_buffer;
     size_t m_capacity = 0;
     size_t m_filled = 0; // bytes of the buffer read from the source

@@ -90,11 +90,15 @@ protected:
         std::string error;
         ToolPlatform::FileHandle file = ToolPlatform::CreateNew(path, error);
         EXPECT_NE(file, ToolPlatform::kNoFile) << error;
-        std::unique_ptr<BandSink> writer = MakeWriter(kind, file, path, exposure);
+        m_settings.kind = kind;
+        m_settings.exposure = exposure;
+        std::unique_ptr<BandSink> writer = MakeWriter(m_settings, file, path, m_source);
         return Decode(image, *writer, bandBytes);
     }
 
     ScratchFolder m_folder;
+    ConversionSettings m_settings;
+    HdrDescription m_source;
 };
 
 std::vector<unsigned char> PngPixels(const fs::path& path, unsigned& width, unsigned& height) {
@@ -239,8 +243,11 @@ TEST(WriterTest, AFullDiskFailsTheWrite) {
     const ImageShape shape{3, 2, true};
     const std::string pixels(3 * 2 * 8, '\x3c');
     for (OutputKind kind : {OutputKind::Raw, OutputKind::Exr, OutputKind::Png}) {
+        ConversionSettings settings;
+        settings.kind = kind;
+        const HdrDescription source;
         std::unique_ptr<BandSink> writer =
-            MakeWriter(kind, ::open("/dev/full", O_WRONLY | O_CLOEXEC), "/dev/full", 0);
+            MakeWriter(settings, ::open("/dev/full", O_WRONLY | O_CLOEXEC), "/dev/full", source);
         std::string error;
         const Band band{0, 2, reinterpret_cast<const unsigned char*>(pixels.data())};
         EXPECT_FALSE(writer->Begin(shape, error) && writer->Take(band, error) &&

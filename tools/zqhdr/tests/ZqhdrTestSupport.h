@@ -5,8 +5,10 @@
 #include "HdrTestImages.h"
 #include "RunProgram.h"
 
+#include <Imath/half.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -59,4 +61,19 @@ inline bool WholeDecodeSucceeds(const std::string& bytes) {
     ZqHDRReader reader;
     std::unique_ptr<ZqPixelData> data(reader.ReadFile(file, nullptr));
     return data != nullptr;
+}
+
+// Half-float RGBA pixels with red, green and blue scaled, rounded to the
+// nearest half.
+inline std::string Scaled(std::string halves, float factor) {
+    for (size_t i = 0; i + 2 <= halves.size(); i += 2) {
+        if ((i / 2) % 4 == 3) {
+            continue;
+        }
+        Imath::half value;
+        std::memcpy(&value, &halves[i], 2);
+        value = Imath::half(float(value) * factor);
+        std::memcpy(&halves[i], &value, 2);
+    }
+    return halves;
 }
