@@ -59,7 +59,7 @@ const Option kOptions[] = {
          line.skipExisting = true;
          return nullptr;
      }},
-    {"--to", kBatch, true,
+    {"--to", kConvert | kBatch, true,
      [](const std::string& value, CommandLine& line) -> const char* {
          line.to = OutputKindOf("." + value);
          return line.to != OutputKind::Unknown ? nullptr : "--to takes raw, exr or png";

@@ -14,7 +14,7 @@ struct CommandLine {
     bool stats = false;                // info --stats
     // convert, batch: --exposure STOPS, --compression NAME, --channels rgb|rgba
     ConversionSettings conversion;
-    OutputKind to = OutputKind::Unknown; // batch --to raw|exr|png
+    OutputKind to = OutputKind::Unknown; // batch, convert to "-": --to raw|exr|png
     bool skipExisting = false;           // batch --skip-existing
     std::string out;                     // batch --out DIR
     unsigned jobs = 0;                   // batch --jobs N; 0 when not given

@@ -7,6 +7,7 @@
 #include "MemoryWatch.h"
 #include "Messages.h"
 #include "OutputFile.h"
+#include "StandardOutput.h"
 
 namespace {
 
@@ -43,10 +44,14 @@ bool Decode(InputStream& file, OutputFile& output, const std::string& in, const 
     const ImageShape& shape = reader.Shape();
     pixels = static_cast<unsigned long long>(shape.width) * shape.height;
 
+    // Standard output takes the bytes straight, or through a spool file.
+    const bool toStandardOutput = out == "-";
+    const bool direct = toStandardOutput && WritesInOrder(settings.kind, shape);
     std::string error;
-    ToolPlatform::FileHandle handle = temporaries.Create(output, error);
+    ToolPlatform::FileHandle handle =
+        direct ? ToolPlatform::StandardOutput(error) : temporaries.Create(output, error);
     if (handle == ToolPlatform::kNoFile) {
-        failure = {out, "cannot be written: " + error};
+        failure = {toStandardOutput ? "standard output" : out, "cannot be written: " + error};
         return false;
     }
     std::unique_ptr<BandSink> writer;
@@ -58,10 +63,18 @@ bool Decode(InputStream& file, OutputFile& output, const std::string& in, const 
         throw;
     }
     BandedReader::Result result = reader.DecodePixels(file, *writer, error);
-    writer.reset(); // closes the temporary file before it is renamed or removed
+    writer.reset(); // closes the file before it is renamed, copied or removed
     if (result != BandedReader::Result::Decoded) {
-        failure = DecodeFailure(result, reader, in, out, error);
+        failure =
+            DecodeFailure(result, reader, in, toStandardOutput ? "standard output" : out, error);
         return false;
+    }
+    if (toStandardOutput) {
+        if (!direct && !CopyToStandardOutput(output.TemporaryPath(), error)) {
+            failure = {"standard output", "cannot be written: " + error};
+            return false;
+        }
+        return true; // the spool, never committed, goes with its OutputFile
     }
     if (!temporaries.Commit(output, error)) {
         failure = {out, "cannot be written: " + error};
@@ -81,7 +94,7 @@ bool ConvertFile(const std::string& in, const std::string& out, const Conversion
         failure = {in, "cannot be opened: " + file.OpenError()};
         return false;
     }
-    OutputFile output(out, "zqhdr");
+    OutputFile output(out == "-" ? SpoolFolder() + "/standard-output" : out, "zqhdr");
     bool converted = false;
     try {
         converted = Decode(file, output, in, out, settings, temporaries, failure, pixels);
@@ -90,9 +103,11 @@ bool ConvertFile(const std::string& in, const std::string& out, const Conversion
         temporaries.Forget(output.TemporaryPath());
         throw;
     }
-    if (!converted) {
+    if (!converted || out == "-") {
         output.Discard();
         temporaries.Forget(output.TemporaryPath());
+    }
+    if (!converted) {
         // However a library put it, and whichever file it blamed.
         if (memory.RanOut()) {
             failure = {in, "out of memory", true};

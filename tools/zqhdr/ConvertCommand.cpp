@@ -1,5 +1,5 @@
-// zqhdr convert IN OUT [--exposure STOPS]: a batch of one, that tells only
-// of a failure.
+// zqhdr convert IN OUT [options]: a batch of one, that tells only of a
+// failure. IN or OUT "-" is standard input or output.
 #include "CommandLine.h"
 #include "Commands.h"
 #include "JobRunner.h"
@@ -35,12 +35,19 @@ int RunConvert(const std::vector<std::string>& words) {
     }
     const std::vector<std::string>& paths = options.operands;
     if (paths.size() != 2) {
-        return Usage("convert", "convert takes IN OUT [--exposure STOPS]");
+        return Usage("convert", "convert takes IN OUT");
     }
     ConversionSettings settings = options.conversion;
-    settings.kind = OutputKindOf(paths[1]);
+    // "-" is standard output, whose kind --to gives; a named output's kind
+    // is its extension's, which --to may only repeat.
+    settings.kind = paths[1] == "-" ? options.to : OutputKindOf(paths[1]);
     if (settings.kind == OutputKind::Unknown) {
-        return Usage("convert", paths[1] + ": the output must end in .raw, .exr or .png");
+        return Usage("convert", paths[1] == "-"
+                                    ? "writing to standard output needs --to raw|exr|png"
+                                    : paths[1] + ": the output must end in .raw, .exr or .png");
+    }
+    if (options.to != OutputKind::Unknown && options.to != settings.kind) {
+        return Usage("convert", paths[1] + ": --to disagrees with the output's extension");
     }
     FailureReport report;
     if (!RunJobs({{paths[0], paths[1]}}, settings, 1, report)) {

@@ -20,11 +20,12 @@ InputStream::InputStream(const std::string& path) : ZqFile(static_cast<const voi
     m_capacity = kBufferSize;
     m_prefix.reserve(kPrefixBytes);
     m_pucNext = m_pucEnd = m_buffer.get();
-    m_source = ToolPlatform::OpenForReading(path, m_openError);
+    m_source = path == "-" ? ToolPlatform::kStandardInput
+                           : ToolPlatform::OpenForReading(path, m_openError);
 }
 
 InputStream::~InputStream() {
-    if (m_source != ToolPlatform::kNoFile) {
+    if (m_source != ToolPlatform::kNoFile && m_source != ToolPlatform::kStandardInput) {
         std::string ignored;
         ToolPlatform::Close(m_source, ignored);
     }

@@ -19,6 +19,7 @@ public:
     // out, twice the reader's read-ahead.
     static const size_t kRecentBytes = 512 * 1024;
 
+    // "-" is standard input.
     explicit InputStream(const std::string& path);
     ~InputStream() override;
 

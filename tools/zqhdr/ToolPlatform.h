@@ -16,6 +16,11 @@ using FileHandle = int;
 const FileHandle kNoFile = -1;
 
 FileHandle OpenForReading(const std::string& path, std::string& error);
+// The process's standard input, for "-": closed by no one.
+const FileHandle kStandardInput = 0;
+// A handle of the process's standard output of its own, so that closing it
+// leaves standard output open.
+FileHandle StandardOutput(std::string& error);
 // Made anew: never a file that exists, never through a symbolic link; its
 // permissions those of any new file (0666 less the umask).
 FileHandle CreateNew(const std::string& path, std::string& error);

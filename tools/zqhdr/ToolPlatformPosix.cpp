@@ -53,6 +53,11 @@ FileHandle CreateNew(const std::string& path, std::string& error) {
     return file >= 0 || Failed(error) ? file : kNoFile;
 }
 
+FileHandle StandardOutput(std::string& error) {
+    int file = ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 3);
+    return file >= 0 || Failed(error) ? file : kNoFile;
+}
+
 long ReadSome(FileHandle file, void* buffer, size_t bytes, std::string& error) {
     for (;;) {
         ssize_t got = ::read(file, buffer, bytes);

@@ -30,6 +30,17 @@ protected:
         m_err = outcome.err;
         return outcome.status;
     }
+    // The same in a subshell of its own, so that `redirections` ("<in >out")
+    // are the program's.
+    int ZqhdrRedirected(const std::string& arguments, const std::string& redirections,
+                        const std::string& limits = "") {
+        ProgramOutcome outcome =
+            RunProgram(m_folder, "(" + limits + std::string(ZQ_BUILD_DIR) + "/bin/zqhdr " +
+                                     arguments + " " + redirections + ")");
+        m_out = outcome.out;
+        m_err = outcome.err;
+        return outcome.status;
+    }
     // Nothing but the test's own files is left in the folder.
     std::vector<std::string> Leftovers() const {
         std::vector<std::string> names;
