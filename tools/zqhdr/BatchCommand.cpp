@@ -41,15 +41,15 @@ int RunBatch(const std::vector<std::string>& words) {
         return Usage("batch", problem);
     }
     std::vector<BatchJob> jobs;
-    std::vector<std::string> planFailures;
+    std::vector<PlanFailure> planFailures;
     PlanBatch(options.operands, options.out, options.to, jobs, planFailures);
     uintmax_t bytesTotal = 0;
     for (const BatchJob& job : jobs) {
         bytesTotal += job.bytes;
     }
-    ProgressReport report(jobs.size() + planFailures.size(), bytesTotal);
-    for (const std::string& failure : planFailures) {
-        report.Failed(failure);
+    ProgressReport report(jobs.size() + planFailures.size(), bytesTotal, options.json);
+    for (const PlanFailure& failure : planFailures) {
+        report.Failed(failure.file, failure.reason);
     }
     ConversionSettings settings = options.conversion;
     settings.kind = options.to;

@@ -27,15 +27,15 @@ uintmax_t SizeOf(const fs::path& path) {
 } // namespace
 
 void PlanBatch(const std::vector<std::string>& inputs, const std::string& outputFolder,
-               OutputKind kind, std::vector<BatchJob>& jobs, std::vector<std::string>& failures) {
+               OutputKind kind, std::vector<BatchJob>& jobs, std::vector<PlanFailure>& failures) {
     const fs::path out(outputFolder);
     std::set<std::string> outputs;
     auto add = [&](const fs::path& input, fs::path relative) {
         relative.replace_extension(OutputExtension(kind));
         std::string output = (out / relative).string();
         if (!outputs.insert(output).second) {
-            failures.push_back(input.string() + ": its output " + output +
-                               " comes from another input too");
+            failures.push_back(
+                {input.string(), "its output " + output + " comes from another input too"});
             return;
         }
         jobs.push_back({input.string(), output, SizeOf(input)});
@@ -46,7 +46,7 @@ void PlanBatch(const std::vector<std::string>& inputs, const std::string& output
             if (!fs::exists(input, error)) {
                 const std::error_code why =
                     error ? error : std::make_error_code(std::errc::no_such_file_or_directory);
-                failures.push_back(input + ": cannot be opened: " + why.message());
+                failures.push_back({input, "cannot be opened: " + why.message()});
             } else {
                 add(input, fs::path(input).filename());
             }
@@ -59,14 +59,14 @@ void PlanBatch(const std::vector<std::string>& inputs, const std::string& output
             const fs::path& path = walk->path();
             if (walk->is_directory(error) && !ToolPlatform::CanReadFolder(path.string())) {
                 // A folder that cannot be read fails on its own, not as a silent gap.
-                failures.push_back(path.string() + ": cannot be read");
+                failures.push_back({path.string(), "cannot be read"});
                 walk.disable_recursion_pending();
             } else if (walk->is_regular_file(error) && HasHdrExtension(path)) {
                 found.push_back(path);
             }
         }
         if (error) {
-            failures.push_back(input + ": cannot be read: " + error.message());
+            failures.push_back({input, "cannot be read: " + error.message()});
         }
         std::sort(found.begin(), found.end());
         for (const fs::path& path : found) {

@@ -17,6 +17,10 @@ struct BatchJob {
 // A folder gives every .hdr below it, in any letter case, its output keeping
 // the path relative to that folder; a file's output goes straight into the
 // folder. An input that is neither, or an output that two inputs would
-// share, becomes a failure: "FILE: reason".
+// share, becomes a failure: the file and the reason.
+struct PlanFailure {
+    std::string file;
+    std::string reason;
+};
 void PlanBatch(const std::vector<std::string>& inputs, const std::string& outputFolder,
-               OutputKind kind, std::vector<BatchJob>& jobs, std::vector<std::string>& failures);
+               OutputKind kind, std::vector<BatchJob>& jobs, std::vector<PlanFailure>& failures);

@@ -56,7 +56,7 @@ const Option kOptions[] = {
      }},
     {"--skip-existing", kBatch, false,
      [](const std::string&, CommandLine& line) -> const char* {
-         line.skipExisting = true;
+         line.conversion.skipExisting = true;
          return nullptr;
      }},
     {"--to", kConvert | kBatch, true,

@@ -12,10 +12,10 @@ struct CommandLine {
     std::vector<std::string> operands; // the words that are not options; "-" is one
     bool json = false;                 // info, batch --json
     bool stats = false;                // info --stats
-    // convert, batch: --exposure STOPS, --compression NAME, --channels rgb|rgba
+    // convert, batch: --exposure STOPS, --compression NAME, --channels rgb|rgba;
+    // batch --skip-existing
     ConversionSettings conversion;
     OutputKind to = OutputKind::Unknown; // batch, convert to "-": --to raw|exr|png
-    bool skipExisting = false;           // batch --skip-existing
     std::string out;                     // batch --out DIR
     unsigned jobs = 0;                   // batch --jobs N; 0 when not given
 };

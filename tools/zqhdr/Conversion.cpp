@@ -32,7 +32,7 @@ ConversionFailure DecodeFailure(BandedReader::Result result, const BandedReader&
 // makes no file, and the writer gets the header's lines to carry.
 bool Decode(InputStream& file, OutputFile& output, const std::string& in, const std::string& out,
             const ConversionSettings& settings, TemporaryFiles& temporaries,
-            ConversionFailure& failure, unsigned long long& pixels) {
+            ConversionFailure& failure, unsigned long long& pixels, DecodeProgress* progress) {
     BandedReader reader;
     if (!reader.ReadImageHeader(file)) {
         failure = {in, ResultText(BandedReader::Result::HeaderRefused)};
@@ -43,6 +43,9 @@ bool Decode(InputStream& file, OutputFile& output, const std::string& in, const 
     ReadHeaderLines(file.Prefix(), source);
     const ImageShape& shape = reader.Shape();
     pixels = static_cast<unsigned long long>(shape.width) * shape.height;
+    if (progress) {
+        progress->Began(pixels);
+    }
 
     // Standard output takes the bytes straight, or through a spool file.
     const bool toStandardOutput = out == "-";
@@ -56,7 +59,7 @@ bool Decode(InputStream& file, OutputFile& output, const std::string& in, const 
     }
     std::unique_ptr<BandSink> writer;
     try {
-        writer = MakeWriter(settings, handle, output.TemporaryPath(), source);
+        writer = Counted(MakeWriter(settings, handle, output.TemporaryPath(), source), progress);
     } catch (...) {
         std::string ignored;
         ToolPlatform::Close(handle, ignored); // the writer never took it
@@ -87,7 +90,7 @@ bool Decode(InputStream& file, OutputFile& output, const std::string& in, const 
 
 bool ConvertFile(const std::string& in, const std::string& out, const ConversionSettings& settings,
                  TemporaryFiles& temporaries, ConversionFailure& failure,
-                 unsigned long long& pixels) {
+                 unsigned long long& pixels, DecodeProgress* progress) {
     const MemoryWatch memory;
     InputStream file(in);
     if (!file.IsOpen()) {
@@ -97,7 +100,7 @@ bool ConvertFile(const std::string& in, const std::string& out, const Conversion
     OutputFile output(out == "-" ? SpoolFolder() + "/standard-output" : out, "zqhdr");
     bool converted = false;
     try {
-        converted = Decode(file, output, in, out, settings, temporaries, failure, pixels);
+        converted = Decode(file, output, in, out, settings, temporaries, failure, pixels, progress);
     } catch (...) {
         output.Discard();
         temporaries.Forget(output.TemporaryPath());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ConversionSettings.h"
+#include "DecodeProgress.h"
 #include "TemporaryFiles.h"
 
 #include <string>
@@ -15,7 +16,7 @@ struct ConversionFailure {
 // Decodes `in` band by band into a writer for `out`, written under a
 // temporary name that `temporaries` keeps track of, and renamed when
 // complete. False leaves no output behind. `pixels` receives the image's
-// pixel count.
+// pixel count; `progress`, when given, hears of the bands as they come.
 bool ConvertFile(const std::string& in, const std::string& out, const ConversionSettings& settings,
                  TemporaryFiles& temporaries, ConversionFailure& failure,
-                 unsigned long long& pixels);
+                 unsigned long long& pixels, DecodeProgress* progress = nullptr);

@@ -13,4 +13,5 @@ struct ConversionSettings {
     std::string compression = "zip"; // .exr: one of OpenEXR's compressions
     bool alpha = true;               // .exr: RGBA, or RGB without the constant alpha
     bool makeFolders = false;        // make the output's folder when it is missing
+    bool skipExisting = false;       // leave an output newer than its input as it is
 };

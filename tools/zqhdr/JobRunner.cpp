@@ -31,9 +31,37 @@ struct RunState {
     TemporaryFiles temporaries;
 };
 
+// One job's decode, told to the run's report.
+class JobProgress : public DecodeProgress {
+public:
+    JobProgress(const BatchJob& job, JobReport& report) : m_job(job), m_report(report) {}
+    void Began(unsigned long long pixels) override { m_report.Began(m_job, pixels); }
+    void Decoded(unsigned long long pixels) override { m_report.Decoded(m_job, pixels); }
+
+private:
+    const BatchJob& m_job;
+    JobReport& m_report;
+};
+
+// An output that exists and was written after its input was last changed.
+bool IsUpToDate(const BatchJob& job) {
+    std::error_code error;
+    const fs::file_time_type output = fs::last_write_time(job.output, error);
+    if (error) {
+        return false;
+    }
+    const fs::file_time_type input = fs::last_write_time(job.input, error);
+    return !error && output > input;
+}
+
 void Convert(const BatchJob& job, RunState& state) {
+    if (state.settings.skipExisting && IsUpToDate(job)) {
+        state.report.Skipped(job);
+        return;
+    }
     ConversionFailure failure;
     unsigned long long pixels = 0;
+    JobProgress progress(job, state.report);
     if (state.settings.makeFolders) {
         std::error_code error;
         fs::create_directories(fs::path(job.output).parent_path(), error);
@@ -42,7 +70,8 @@ void Convert(const BatchJob& job, RunState& state) {
             return;
         }
     }
-    if (ConvertFile(job.input, job.output, state.settings, state.temporaries, failure, pixels)) {
+    if (ConvertFile(job.input, job.output, state.settings, state.temporaries, failure, pixels,
+                    &progress)) {
         state.report.Converted(job, pixels);
     } else {
         state.report.Failed(job, failure);

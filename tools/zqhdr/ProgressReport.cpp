@@ -3,40 +3,80 @@
 #include "EscapedText.h"
 #include "ToolPlatform.h"
 
+#include <nlohmann/json.hpp>
+
 #include <cstdio>
 
-ProgressReport::ProgressReport(size_t files, uintmax_t bytesTotal)
-    : m_files(files), m_bytesTotal(bytesTotal), m_terminal(ToolPlatform::StandardErrorIsTerminal()),
-      m_start(Clock::now()), m_drawn(m_start) {}
+ProgressReport::ProgressReport(size_t files, uintmax_t bytesTotal, bool json)
+    : m_files(files), m_terminal(ToolPlatform::StandardErrorIsTerminal()), m_json(json),
+      m_start(Clock::now()), m_drawn(m_start) {
+    m_figures.totalBytes = bytesTotal;
+}
 
-void ProgressReport::Failed(const std::string& line) {
+void ProgressReport::Failed(const std::string& file, const std::string& reason) {
     std::lock_guard<std::mutex> hold(m_lock);
-    FailedLocked(line, 0);
+    FailedLocked(file, "", reason);
 }
 
 void ProgressReport::Failed(const BatchJob& job, const ConversionFailure& failure) {
     std::lock_guard<std::mutex> hold(m_lock);
-    FailedLocked(failure.file + ": " + failure.reason, job.bytes);
+    auto under = m_under.find(&job);
+    if (under != m_under.end()) {
+        // What it will never decode is no longer to come.
+        m_figures.knownPixels -= under->second.pixels - under->second.decoded;
+        m_under.erase(under);
+    } else {
+        m_figures.totalBytes -= job.bytes;
+    }
+    // The line names the file the failure is about, the input or the output.
+    FailedLocked(job.input, job.output,
+                 failure.file == job.input ? failure.reason : failure.file + ": " + failure.reason);
 }
 
-void ProgressReport::FailedLocked(const std::string& line, uintmax_t bytes) {
+void ProgressReport::FailedLocked(const std::string& file, const std::string& output,
+                                  const std::string& reason) {
     ++m_filesReported;
     ++m_failed;
-    m_bytesDone += bytes;
-    Line("zqhdr: " + line);
+    Line("zqhdr: " + file + ": " + reason);
+    JsonLine(file, output, "failed", reason, 0);
 }
 
 void ProgressReport::Converted(const BatchJob& job, unsigned long long pixels) {
     std::lock_guard<std::mutex> hold(m_lock);
+    m_under.erase(&job);
     ++m_filesReported;
     ++m_converted;
     m_pixels += pixels;
-    m_bytesDone += job.bytes;
+    JsonLine(job.input, job.output, "converted", "", pixels);
     if (!m_terminal) {
         Line("zqhdr: " + job.input + " -> " + job.output);
     } else {
         Progress();
     }
+}
+
+void ProgressReport::Skipped(const BatchJob& job) {
+    std::lock_guard<std::mutex> hold(m_lock);
+    ++m_filesReported;
+    ++m_skipped;
+    m_figures.totalBytes -= job.bytes;
+    JsonLine(job.input, job.output, "skipped", "", 0);
+    if (!m_terminal) {
+        Line("zqhdr: " + job.output + " is up to date");
+    }
+}
+
+void ProgressReport::Began(const BatchJob& job, unsigned long long pixels) {
+    std::lock_guard<std::mutex> hold(m_lock);
+    m_under[&job].pixels = pixels;
+    m_figures.knownPixels += pixels;
+    m_figures.knownBytes += job.bytes;
+}
+
+void ProgressReport::Decoded(const BatchJob& job, unsigned long long pixels) {
+    std::lock_guard<std::mutex> hold(m_lock);
+    m_under[&job].decoded += pixels;
+    m_figures.decoded += pixels;
 }
 
 // Redrawn now and then, so that the rate and time left move on a terminal.
@@ -57,13 +97,22 @@ void ProgressReport::Summary() {
     std::lock_guard<std::mutex> hold(m_lock);
     std::string text = "zqhdr: " + std::to_string(m_converted) + " of " + std::to_string(m_files) +
                        " files converted";
+    if (m_skipped > 0) {
+        text += ", " + std::to_string(m_skipped) + " skipped as up to date";
+    }
     if (m_failed > 0) {
         text += ", " + std::to_string(m_failed) + " failed";
     }
+    const double seconds = Seconds();
     char figures[128];
-    std::snprintf(figures, sizeof figures, "; %.1f megapixels in %.1f s", m_pixels / 1e6,
-                  Seconds());
+    std::snprintf(figures, sizeof figures, "; %.1f megapixels in %.1f s", m_pixels / 1e6, seconds);
     Line(text + figures);
+    if (m_json) {
+        nlohmann::ordered_json summary = {{"files", m_files},     {"converted", m_converted},
+                                          {"skipped", m_skipped}, {"failed", m_failed},
+                                          {"pixels", m_pixels},   {"seconds", seconds}};
+        std::printf("%s\n", nlohmann::ordered_json({{"summary", summary}}).dump().c_str());
+    }
 }
 
 double ProgressReport::Seconds() const {
@@ -78,19 +127,40 @@ void ProgressReport::Line(const std::string& text) {
     }
 }
 
+void ProgressReport::JsonLine(const std::string& file, const std::string& output,
+                              const char* status, const std::string& error,
+                              unsigned long long pixels) {
+    if (!m_json) {
+        return;
+    }
+    nlohmann::ordered_json line = {{"file", file}};
+    if (!output.empty()) {
+        line["output"] = output;
+    }
+    line["status"] = status;
+    if (!error.empty()) {
+        line["error"] = error;
+    }
+    if (pixels > 0) {
+        line["pixels"] = pixels;
+    }
+    // Names are bytes, not always UTF-8: replace what is not.
+    std::printf(
+        "%s\n",
+        line.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace).c_str());
+}
+
 void ProgressReport::Progress() {
     m_drawn = Clock::now();
-    double seconds = Seconds();
-    double rate = seconds > 0 ? m_pixels / 1e6 / seconds : 0;
+    m_figures.seconds = Seconds();
+    const double rate = m_figures.seconds > 0 ? m_figures.decoded / 1e6 / m_figures.seconds : 0;
+    const double remaining = m_filesReported == m_files ? 0 : SecondsLeft(m_figures);
     std::string left = "--:--";
-    if (m_bytesDone > 0 && m_bytesTotal > m_bytesDone) {
-        double remaining = seconds * double(m_bytesTotal - m_bytesDone) / double(m_bytesDone);
+    if (remaining >= 0) {
         char text[32];
         unsigned whole = static_cast<unsigned>(remaining + 0.5);
         std::snprintf(text, sizeof text, "%u:%02u", whole / 60, whole % 60);
         left = text;
-    } else if (m_filesReported == m_files) {
-        left = "0:00";
     }
     std::fprintf(stderr, "\r\033[Kzqhdr: %zu of %zu files, %.1f MP/s, %s left", m_filesReported,
                  m_files, rate, left.c_str());

@@ -2,12 +2,15 @@
 // its lines on a terminal and elsewhere, and interruption.
 #include "ZqhdrTestSupport.h"
 
+#include <nlohmann/json.hpp>
+
 #include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
 #include <pty.h>
 #include <spawn.h>
+#include <sstream>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -303,4 +306,64 @@ TEST_F(ZqhdrBatchTest, AFileSizeLimitFailsTheFileAndLeavesNoTemporaryFile) {
         EXPECT_NE(m_err.find("cannot be written"), std::string::npos) << command << ": " << m_err;
         EXPECT_EQ(PartialFilesBelow(m_folder.Root()), std::vector<std::string>{}) << command;
     }
+}
+
+TEST_F(ZqhdrBatchTest, JsonGivesEveryFileALineAndEndsWithASummary) {
+    Image("a.hdr", "-Y 2 +X 3", 2, 3);
+    Write("in/cut.hdr", Concat(Header("-Y 4 +X 4"), {2, 2, 0, 4, 4, 1}));
+    ASSERT_EQ(Zqhdr("batch " + Path("in/a.hdr") + " " + Path("in/cut.hdr") + " " +
+                    Path("absent.hdr") + " --to raw --out " + Path("out") + " --jobs 1 --json"),
+              1);
+    std::istringstream lines(m_out);
+    std::vector<nlohmann::json> objects;
+    for (std::string line; std::getline(lines, line);) {
+        objects.push_back(nlohmann::json::parse(line));
+    }
+    ASSERT_EQ(objects.size(), 4u) << m_out;
+    // The planning failure first, then the jobs in the order they ended.
+    EXPECT_EQ(objects[0],
+              nlohmann::json({{"file", Path("absent.hdr")},
+                              {"status", "failed"},
+                              {"error", "cannot be opened: No such file or directory"}}));
+    EXPECT_EQ(objects[1], nlohmann::json({{"file", Path("in/a.hdr")},
+                                          {"output", Path("out/a.raw")},
+                                          {"status", "converted"},
+                                          {"pixels", 6}}));
+    EXPECT_EQ(objects[2]["file"], Path("in/cut.hdr"));
+    EXPECT_EQ(objects[2]["status"], "failed");
+    EXPECT_EQ(objects[2]["error"], "pixel data refused (truncated or malformed) in rows 0 to 3");
+    const nlohmann::json& summary = objects[3]["summary"];
+    EXPECT_EQ(summary["files"], 3);
+    EXPECT_EQ(summary["converted"], 1);
+    EXPECT_EQ(summary["failed"], 2);
+    EXPECT_EQ(summary["skipped"], 0);
+    EXPECT_EQ(summary["pixels"], 6);
+}
+
+TEST_F(ZqhdrBatchTest, SkipExistingLeavesOnlyOutputsNewerThanTheirInputs) {
+    Image("a.hdr", "-Y 2 +X 3", 2, 3);
+    Image("b.hdr", "-Y 2 +X 3", 2, 3);
+    Image("c.hdr", "-Y 2 +X 3", 2, 3);
+    const std::string run = "batch " + Path("in/a.hdr") + " " + Path("in/b.hdr") + " " +
+                            Path("in/c.hdr") + " --to raw --out " + Path("out") + " --jobs 1";
+    ASSERT_EQ(Zqhdr(run), 0) << m_err;
+    // a's output is older than its input, b's newer, c's missing.
+    const auto now = fs::file_time_type::clock::now();
+    fs::last_write_time(Path("out/a.raw"), now - std::chrono::hours(2));
+    fs::last_write_time(Path("in/a.hdr"), now - std::chrono::hours(1));
+    fs::last_write_time(Path("out/b.raw"), now);
+    fs::last_write_time(Path("in/b.hdr"), now - std::chrono::hours(1));
+    fs::remove(Path("out/c.raw"));
+    m_folder.Write("out/b.raw", "kept");
+    fs::last_write_time(Path("out/b.raw"), now);
+    ASSERT_EQ(Zqhdr(run + " --skip-existing"), 0) << m_err;
+    EXPECT_NE(m_err.find("zqhdr: 2 of 3 files converted, 1 skipped as up to date; "),
+              std::string::npos)
+        << m_err;
+    EXPECT_EQ(ReadText(Path("out/b.raw")), "kept");
+    EXPECT_EQ(fs::file_size(Path("out/a.raw")), 48u);
+    EXPECT_EQ(fs::file_size(Path("out/c.raw")), 48u);
+    // Without the option, every output is made again.
+    ASSERT_EQ(Zqhdr(run), 0) << m_err;
+    EXPECT_EQ(fs::file_size(Path("out/b.raw")), 48u);
 }
