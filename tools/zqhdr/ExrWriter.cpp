@@ -14,7 +14,6 @@
 #include <cstdlib>
 #include <exception>
 #include <map>
-#include <sstream>
 #include <stdexcept>
 #include <utility>
 
@@ -73,17 +72,23 @@ Imf::Compression CompressionNamed(const std::string& name) {
 // megabytes cannot make the output (or the memory) grow with it.
 const size_t kMostCarriedBytes = 16 * 1024;
 
-// Eight numbers: red, green, blue and white x y.
+// Eight numbers: red, green, blue and white x y. Parsed without a string
+// stream, which would take a failed allocation for text that does not parse.
 bool ParsePrimaries(const std::string& text, Imf::Chromaticities& chromaticities) {
-    std::istringstream in(text);
+    const char* next = text.c_str();
     float v[8];
     for (float& value : v) {
-        if (!(in >> value) || !std::isfinite(value)) {
+        char* end = nullptr;
+        value = std::strtof(next, &end);
+        if (end == next || !std::isfinite(value)) {
             return false;
         }
+        next = end;
     }
-    std::string rest;
-    if (in >> rest) {
+    while (*next == ' ' || *next == '\t') {
+        ++next;
+    }
+    if (*next != '\0') {
         return false;
     }
     chromaticities = Imf::Chromaticities(Imath::V2f(v[0], v[1]), Imath::V2f(v[2], v[3]),
