@@ -94,7 +94,7 @@ flat "$work/large.hdr" 8192 16384
 flat "$work/wide.hdr" 4 4194304
 
 echo "== peak memory (bounds: .raw 32 MiB, .exr 48 MiB, .png 48 MiB from top-to-bottom files;"
-echo "   rows wider than a band: one row's output + 16 MiB; bottom-to-top .png: + its 8-bit preview)"
+echo "   rows wider than a band: one row's output + 12 MiB; bottom-to-top .png: + its 8-bit preview)"
 peak 32 "8192 x 4096 top to bottom -> .raw" "$image" "$outs/o.raw"
 peak 48 "8192 x 4096 top to bottom -> .exr" "$image" "$outs/o.exr"
 peak 48 "8192 x 4096 top to bottom -> .png" "$image" "$outs/o.png"

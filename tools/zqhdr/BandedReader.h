@@ -10,7 +10,7 @@ class BandedReader : public ZqHDRReader {
 public:
     // Output bytes a band aims at; a band is at least one row. Larger than the
     // decoders' read-ahead, whose unused part each call hands back.
-    static const size_t kDefaultBandBytes = size_t(16) << 20;
+    static const size_t kDefaultBandBytes = size_t(12) << 20;
 
     enum class Result { Decoded, HeaderRefused, TooLarge, DataRefused, OutOfMemory, SinkFailed };
 

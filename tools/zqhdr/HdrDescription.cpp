@@ -82,8 +82,8 @@ bool DescribeImage(BandedReader& reader, InputStream& stream, HdrDescription& de
     const unsigned byteSize = 1;
     const unsigned got = stream.BinaryRead(first, 4, &byteSize, 1);
     description.runLength = got == 4 && OpensRunLength(first);
-    stream.Seek(-static_cast<long>(got), ZqBinaryStream::ZQ_SEEK_CUR);
-    return true;
+    // Within the bytes the stream keeps, so it cannot fail but by a fault.
+    return stream.Seek(-static_cast<long>(got), ZqBinaryStream::ZQ_SEEK_CUR);
 }
 
 namespace {

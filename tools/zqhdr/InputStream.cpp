@@ -10,7 +10,7 @@ namespace {
 const size_t kReadSize = 256 * 1024;
 // The buffer: the recent bytes and room for a few reads, so that they are
 // moved to its front only now and then.
-const size_t kBufferSize = InputStream::kRecentBytes + 8 * kReadSize;
+const size_t kBufferSize = InputStream::kRecentBytes + 4 * kReadSize;
 
 } // namespace
 

@@ -1,5 +1,6 @@
 // What zqhdr must never do: report a success that is not one, write through a
 // name someone planted, or let a file's bytes act on the terminal.
+#include "BandedReader.h"
 #include "ZqhdrTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -97,17 +98,21 @@ TEST_F(ZqhdrTest, AnEmptyImageGetsTheVerdictOfAWholeRead) {
 }
 
 TEST_F(ZqhdrTest, ARefusalNamesTheBandOfRowsItWasRefusedIn) {
-    // Bands of 2048 rows of 1024 pixels (16 MiB each); the data ends in the
-    // second band, which holds the last 952 rows, or the first ones when the
-    // file runs bottom to top.
-    for (const char* resolution : {"-Y 3000 +X 1024", "+Y 3000 +X 1024"}) {
-        Bytes image = Concat(Header(resolution), RlePixels(3000, 1024));
+    // Rows of 1024 pixels; the data ends in the second band, which holds the
+    // last rows, or the first ones when the file runs bottom to top.
+    const unsigned bandRows = unsigned(BandedReader::kDefaultBandBytes / (1024 * 8));
+    const unsigned height = bandRows + bandRows / 2;
+    for (const std::string order : {"-Y ", "+Y "}) {
+        Bytes image =
+            Concat(Header(order + std::to_string(height) + " +X 1024"), RlePixels(height, 1024));
         image.resize(image.size() - 100);
         std::string in = Write("cut.hdr", image);
         EXPECT_EQ(Zqhdr("convert " + in + " " + Path("out.raw")), 1);
-        const std::string rows = resolution[0] == '-' ? "2048 to 2999" : "0 to 951";
+        const std::string rows =
+            order == "-Y " ? std::to_string(bandRows) + " to " + std::to_string(height - 1)
+                           : "0 to " + std::to_string(height - bandRows - 1);
         EXPECT_EQ(m_err, "zqhdr: " + in + ": pixel data refused (truncated or malformed) in rows " +
                              rows + "\n")
-            << resolution;
+            << order;
     }
 }
