@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <regex>
 #include <sstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -327,4 +328,17 @@ TEST_F(ZqhdrTest, HelpForTheToolAndEachCommand) {
     ASSERT_EQ(Zqhdr("--version"), 0);
     EXPECT_EQ(m_out.rfind("zqhdr ", 0), 0u) << m_out;
     EXPECT_NE(m_out.find_first_of("0123456789"), std::string::npos) << m_out;
+}
+
+TEST_F(ZqhdrTest, HelpAndTheReadmeGiveTheSameMemoryFigures) {
+    ASSERT_EQ(Zqhdr("help convert"), 0);
+    std::regex figures("about (\\d+) MiB for \\.raw, (\\d+) MiB for \\.exr and (\\d+) MiB for");
+    std::smatch help;
+    const std::string helpText = std::regex_replace(m_out, std::regex("\\s+"), " ");
+    ASSERT_TRUE(std::regex_search(helpText, help, figures)) << m_out;
+    const std::string readme = std::regex_replace(
+        ReadText(std::string(ZQ_SOURCE_DIR) + "/README.md"), std::regex("\\s+"), " ");
+    const std::string expected = help[1].str() + " MiB for `.raw`, " + help[2].str() +
+                                 " MiB for `.exr` and " + help[3].str() + " MiB for `.png`";
+    EXPECT_NE(readme.find(expected), std::string::npos) << expected;
 }
