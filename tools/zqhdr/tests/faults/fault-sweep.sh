@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Fails each allocation of a zqhdr run in turn, one run a point, for every
-# output format and for a batch of one file, and checks what each run left:
-# exit 0 with the undisturbed run's output, or exit 1 saying memory ran out
-# with the file that stood at the output path untouched and no temporary file;
-# never a signal.
-# usage: allocation-sweep.sh ZQHDR FAILING_ALLOCATOR_LIBRARY
+# Fails each allocation of a zqhdr run in turn, one run a point, then each
+# write, for every output format and for a batch of one file, and checks what
+# each run left: exit 0 with the undisturbed run's output, or exit 1 saying
+# memory (or the disk) ran out with the file that stood at the output path
+# untouched and no temporary file; never a signal.
+# usage: fault-sweep.sh ZQHDR FAILING_ALLOCATOR_LIBRARY
 set -u
 
 zqhdr=$1
@@ -46,24 +46,30 @@ output_for() {
     esac
 }
 
-# Runs one point (0: none failed) in FOLDER; prints "STATUS".
+# Runs one point of a fault, allocation or write (0: none failed), in
+# FOLDER; prints "STATUS".
 run_point() {
-    local kind=$1 point=$2 folder=$3
+    local kind=$1 fault=$2 point=$3 folder=$4 allocation=0 write=0
+    [[ $fault == allocation ]] && allocation=$point
+    [[ $fault == write ]] && write=$point
     mkdir -p "$folder"
     cp "$work/sentinel" "$folder/$(output_for "$kind")"
     # shellcheck disable=SC2046
-    (cd "$folder" && ZQ_FAIL_ALLOCATION=$point ZQ_FAULT_COUNT_FILE=count LD_PRELOAD=$allocator \
+    (cd "$folder" && ZQ_FAIL_ALLOCATION=$allocation ZQ_FAIL_WRITE=$write \
+        ZQ_FAULT_COUNT_FILE=count LD_PRELOAD=$allocator \
         "$zqhdr" $(command_for "$kind") >stdout 2>stderr)
     echo $?
 }
 
-# Checks one point; prints "KIND POINT STATUS VERDICT", the verdict "ok" or
-# what went wrong.
+# Checks one point; prints "KIND-FAULT POINT STATUS VERDICT", the verdict
+# "ok" or what went wrong.
 check_point() {
-    local kind=$1 point=$2
-    local folder=$work/$kind/$(printf '%06d' "$point")
-    local status output verdict=ok
-    status=$(run_point "$kind" "$point" "$folder")
+    local kind=$1 fault=$2 point=$3
+    local name=$kind-$fault-$(printf '%06d' "$point")
+    local folder=$work/$kind/$name
+    local status output verdict=ok cause='out of memory|Cannot allocate memory'
+    [[ $fault == write ]] && cause='No space left on device|disk full'
+    status=$(run_point "$kind" "$fault" "$point" "$folder")
     output=$folder/$(output_for "$kind")
     local leftover
     leftover=$(cd "$folder" && ls -A | grep -v -x -e stdout -e stderr -e count -e "$(output_for "$kind")")
@@ -78,8 +84,10 @@ check_point() {
             fi
         fi
     elif ((status == 1)); then
-        if ! grep -q -i -e 'out of memory' -e 'Cannot allocate memory' "$folder/stderr"; then
-            verdict="exit 1 without saying memory ran out"
+        if ! grep -q -i -E "$cause" "$folder/stderr"; then
+            verdict="exit 1 without saying what ran out"
+        elif cmp -s "$output" "$work/$kind/reference"; then
+            verdict="exit 1, yet the output was written"
         elif ! cmp -s "$output" "$work/sentinel"; then
             verdict="exit 1, file at the output path changed"
         fi
@@ -92,12 +100,13 @@ check_point() {
     if [[ $verdict != ok ]]; then
         mkdir -p "$work/failed"
         {
-            echo "$kind N=$point status $status: $verdict"
+            echo "$kind, $fault N=$point, status $status: $verdict"
             [[ -n $leftover ]] && echo "  left in the folder: $(echo $leftover)"
+            echo "  output: $(wc -c <"$output") bytes; the undisturbed run's: $(wc -c <"$work/$kind/reference")"
             sed 's/^/  stderr: /' "$folder/stderr" | head -n 5
-        } >"$work/failed/$kind-$(printf '%06d' "$point")"
+        } >"$work/failed/$name"
     fi
-    echo "$kind $point $status $verdict"
+    echo "$kind-$fault $point $status $verdict"
     rm -rf "$folder"
 }
 export -f run_point check_point command_for output_for
@@ -109,25 +118,26 @@ kinds="raw exr png batch"
 for kind in $kinds; do
     mkdir -p "$work/$kind"
     folder=$work/$kind/undisturbed
-    status=$(run_point "$kind" 0 "$folder")
+    status=$(run_point "$kind" allocation 0 "$folder")
     if ((status != 0)); then
         echo "undisturbed $kind run failed with status $status:" >&2
         cat "$folder/stderr" >&2
         exit 1
     fi
     cp "$folder/$(output_for "$kind")" "$work/$kind/reference"
-    read -r points _ <"$folder/count"
-    echo "$kind $points" >>"$work/points"
-    seq 1 "$points" | sed "s/^/$kind /" >>"$work/todo"
+    read -r allocations writes <"$folder/count"
+    echo "$kind $allocations allocations, $writes writes;" >>"$work/points"
+    seq 1 "$allocations" | sed "s/^/$kind allocation /" >>"$work/todo"
+    seq 1 "$writes" | sed "s/^/$kind write /" >>"$work/todo"
 done
 
 start=$SECONDS
 jobs=$(getconf _NPROCESSORS_ONLN 2>/dev/null || echo 2)
-xargs -P "$jobs" -n 2 bash -c 'check_point "$0" "$1"' <"$work/todo" >"$work/results"
+xargs -P "$jobs" -n 3 bash -c 'check_point "$0" "$1" "$2"' <"$work/todo" >"$work/results"
 
-echo "allocation points: $(tr '\n' ' ' <"$work/points")"
+echo "points: $(tr '\n' ' ' <"$work/points")"
 echo "runs: $(wc -l <"$work/results") in $((SECONDS - start)) s"
-for kind in $kinds; do
+for kind in $(awk '{ print $1 }' "$work/results" | sort -u); do
     awk -v kind="$kind" '$1 == kind {
             total++
             if ($3 == 0) zero++; else if ($3 == 1) one++; else other++
