@@ -125,7 +125,11 @@ for kind in $kinds; do
         exit 1
     fi
     cp "$folder/$(output_for "$kind")" "$work/$kind/reference"
-    read -r allocations writes <"$folder/count"
+    # No count means the allocator was not put in front: nothing would be swept.
+    if ! read -r allocations writes <"$folder/count" 2>/dev/null || ((allocations == 0)); then
+        echo "the failing allocator counted nothing in the $kind run" >&2
+        exit 1
+    fi
     echo "$kind $allocations allocations, $writes writes;" >>"$work/points"
     seq 1 "$allocations" | sed "s/^/$kind allocation /" >>"$work/todo"
     seq 1 "$writes" | sed "s/^/$kind write /" >>"$work/todo"
