@@ -126,7 +126,7 @@ for kind in $kinds; do
     fi
     cp "$folder/$(output_for "$kind")" "$work/$kind/reference"
     # No count means the allocator was not put in front: nothing would be swept.
-    if ! read -r allocations writes <"$folder/count" 2>/dev/null || ((allocations == 0)); then
+    if ! { read -r allocations writes <"$folder/count"; } 2>/dev/null || ((allocations == 0)); then
         echo "the failing allocator counted nothing in the $kind run" >&2
         exit 1
     fi
