@@ -57,7 +57,7 @@ run_point() {
     # shellcheck disable=SC2046
     (cd "$folder" && ZQ_FAIL_ALLOCATION=$allocation ZQ_FAIL_WRITE=$write \
         ZQ_FAULT_COUNT_FILE=count LD_PRELOAD=$allocator \
-        "$zqhdr" $(command_for "$kind") >stdout 2>stderr)
+        "$zqhdr" $(command_for "$kind") >stdout 2>stderr) 2>/dev/null
     echo $?
 }
 
