@@ -1,18 +1,33 @@
 #include "ZqRTTI.h"
 
-#include <vector>
+#include "ZqPlatform.h"
 
 namespace {
 
-std::vector<const ZqRTTI*>& BuiltRecords() {
-    static std::vector<const ZqRTTI*> records;
-    return records;
+// A fixed table, set up before any constructor runs: records are built while
+// libraries load, where an allocation that fails could only abort.
+const ZqRTTI* g_built[ZqRTTI::BUILT_CAPACITY];
+unsigned g_builtCount = 0;
+
+// Drops the records whose library is gone, keeping the others in order; the
+// records themselves are not read, their memory may be unmapped.
+void ForgetUnloadedRecords() {
+    unsigned kept = 0;
+    for (unsigned i = 0; i < g_builtCount; ++i) {
+        if (ZqPlatform::IsLoadedAddress(g_built[i])) {
+            g_built[kept++] = g_built[i];
+        }
+    }
+    g_builtCount = kept;
 }
 
 } // namespace
 
 ZqRTTI::ZqRTTI(const char* name, const ZqRTTI* base) : m_pcName(name), m_pkBaseRTTI(base) {
-    BuiltRecords().push_back(this);
+    ZqPlatform::SetUnloadListener(&ForgetUnloadedRecords);
+    if (g_builtCount < BUILT_CAPACITY) {
+        g_built[g_builtCount++] = this;
+    }
 }
 
 bool ZqRTTI::IsKindOf(const ZqRTTI* other) const {
@@ -25,9 +40,9 @@ bool ZqRTTI::IsKindOf(const ZqRTTI* other) const {
 }
 
 unsigned ZqRTTI::GetBuiltCount() {
-    return static_cast<unsigned>(BuiltRecords().size());
+    return g_builtCount;
 }
 
 const ZqRTTI* ZqRTTI::GetBuilt(unsigned index) {
-    return index < BuiltRecords().size() ? BuiltRecords()[index] : nullptr;
+    return index < g_builtCount ? g_built[index] : nullptr;
 }

@@ -14,9 +14,12 @@ public:
     // True when this record is `other` or derives from it.
     bool IsKindOf(const ZqRTTI* other) const;
 
-    // Every record built so far, in the order they were built: what a library
-    // built at load, for tools and tests. The records of an unloaded library
-    // stay listed and must not be read any more.
+    // Every record built so far and still loaded, in the order they were
+    // built: what a library built at load, for tools and tests. A library
+    // unloaded through ZqPlatform::UnloadModule takes its records off the
+    // list. The list holds BUILT_CAPACITY records; those built beyond it
+    // work but are not listed.
+    enum : unsigned { BUILT_CAPACITY = 1024 };
     static unsigned GetBuiltCount();
     static const ZqRTTI* GetBuilt(unsigned index);
 

@@ -35,7 +35,13 @@ void* FindSymbol(Module* module, const char* name) {
 void UnloadModule(Module* module) {
     if (module) {
         dlclose(module);
+        NotifyUnloaded();
     }
+}
+
+bool IsLoadedAddress(const void* address) {
+    Dl_info info;
+    return dladdr(address, &info) != 0;
 }
 
 // Shared objects carry no resources here; modules keep such data in code.

@@ -50,7 +50,15 @@ void* FindSymbol(Module* module, const char* name) {
 void UnloadModule(Module* module) {
     if (module) {
         FreeLibrary(Handle(module));
+        NotifyUnloaded();
     }
+}
+
+bool IsLoadedAddress(const void* address) {
+    HMODULE module = nullptr;
+    return GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                  GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                              static_cast<const char*>(address), &module) != 0;
 }
 
 Module* ModuleOf(const void* address) {

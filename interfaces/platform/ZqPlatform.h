@@ -54,6 +54,16 @@ ZQPLATFORM_API Module* LoadModule(const char* path, std::string& error);
 ZQPLATFORM_API void* FindSymbol(Module* module, const char* name);
 ZQPLATFORM_API void UnloadModule(Module* module);
 
+// Called after each UnloadModule, when the module's code and data may be gone,
+// so that a library holding addresses into modules (ZqMain's list of type
+// records) can drop them. One listener; null for none.
+typedef void (*UnloadListener)();
+ZQPLATFORM_API void SetUnloadListener(UnloadListener listener);
+
+// True when `address` lies in a loaded module or in the program itself; the
+// address is never read.
+ZQPLATFORM_API bool IsLoadedAddress(const void* address);
+
 // The module that holds `address` (code or data), or null where modules
 // carry no resources; and a resource of a module: its bytes (owned by the
 // module) or null. Windows only; elsewhere always null.

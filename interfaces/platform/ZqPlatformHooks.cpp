@@ -10,6 +10,7 @@ namespace {
 Presenter* g_presenter = nullptr;
 Launcher* g_launcher = nullptr;
 RegistryWatcher* g_registryWatcher = nullptr;
+UnloadListener g_unloadListener = nullptr;
 std::atomic<unsigned> g_threadSwitchCount{0};
 std::string g_registryFile;
 } // namespace
@@ -42,6 +43,16 @@ RegistryWatcher* SetRegistryWatcher(RegistryWatcher* watcher) {
     RegistryWatcher* previous = g_registryWatcher;
     g_registryWatcher = watcher;
     return previous;
+}
+
+void SetUnloadListener(UnloadListener listener) {
+    g_unloadListener = listener;
+}
+
+void NotifyUnloaded() {
+    if (g_unloadListener) {
+        g_unloadListener();
+    }
 }
 
 void WatchKeyOpened(const char* keyPath, const std::string& source, bool readable, bool found) {

@@ -14,6 +14,8 @@ Launcher* CurrentLauncher();
 void WatchKeyOpened(const char* keyPath, const std::string& source, bool readable, bool found);
 void WatchStringQueried(const char* valueName, bool found);
 void CountThreadNotificationSwitch();
+// Tells the unload listener, if any, after a module was unloaded.
+void NotifyUnloaded();
 
 // What each platform does when no presenter or launcher is installed.
 int SystemMessageBox(void* owner, const char* text, const char* caption, unsigned style);
