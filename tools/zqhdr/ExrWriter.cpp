@@ -203,6 +203,9 @@ private:
             work();
             return true;
         } catch (const std::exception& problem) {
+            // The library's C half allocates with malloc and aligned allocations.
+            NoteOutOfMemoryFromErrno();
+            NoteOutOfMemoryIfSaid(problem.what());
             return m_stream->Out().Refuse(error, problem.what());
         }
     }

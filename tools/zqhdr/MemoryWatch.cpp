@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <initializer_list>
 #include <new>
 
 namespace {
@@ -28,6 +29,16 @@ void NoteOutOfMemory() {
 void NoteOutOfMemoryFromErrno() {
     if (errno == ENOMEM) {
         NoteOutOfMemory();
+    }
+}
+
+void NoteOutOfMemoryIfSaid(const std::string& libraryText) {
+    for (const char* words : {"allocate memory", "bad_alloc", "out of memory",
+                              "insufficient memory", "Cannot allocate"}) {
+        if (libraryText.find(words) != std::string::npos) {
+            NoteOutOfMemory();
+            return;
+        }
     }
 }
 

@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include <cstdio>
+#include <new>
 
 ProgressReport::ProgressReport(size_t files, uintmax_t bytesTotal, bool json)
     : m_files(files), m_terminal(ToolPlatform::StandardErrorIsTerminal()), m_json(json),
@@ -47,11 +48,16 @@ void ProgressReport::Converted(const BatchJob& job, unsigned long long pixels) {
     ++m_filesReported;
     ++m_converted;
     m_pixels += pixels;
-    JsonLine(job.input, job.output, "converted", "", pixels);
-    if (!m_terminal) {
-        Line("zqhdr: " + job.input + " -> " + job.output);
-    } else {
-        Progress();
+    try {
+        JsonLine(job.input, job.output, "converted", "", pixels);
+        if (!m_terminal) {
+            Line("zqhdr: " + job.input + " -> " + job.output);
+        } else {
+            Progress();
+        }
+    } catch (const std::bad_alloc&) {
+        // The file is converted: only its line could not be made.
+        std::fputs("zqhdr: a file was converted; out of memory telling which\n", stderr);
     }
 }
 
@@ -93,25 +99,28 @@ void ProgressReport::Interrupted() {
     std::fprintf(stderr, "\nzqhdr: interrupted\n");
 }
 
+// Made without allocating: the files are converted by now, and a summary
+// that could not be told must not turn the run into a failure.
 void ProgressReport::Summary() {
     std::lock_guard<std::mutex> hold(m_lock);
-    std::string text = "zqhdr: " + std::to_string(m_converted) + " of " + std::to_string(m_files) +
-                       " files converted";
+    const double seconds = Seconds();
+    char text[256];
+    int length =
+        std::snprintf(text, sizeof text, "zqhdr: %zu of %zu files converted", m_converted, m_files);
     if (m_skipped > 0) {
-        text += ", " + std::to_string(m_skipped) + " skipped as up to date";
+        length += std::snprintf(text + length, sizeof text - length, ", %zu skipped as up to date",
+                                m_skipped);
     }
     if (m_failed > 0) {
-        text += ", " + std::to_string(m_failed) + " failed";
+        length += std::snprintf(text + length, sizeof text - length, ", %zu failed", m_failed);
     }
-    const double seconds = Seconds();
-    char figures[128];
-    std::snprintf(figures, sizeof figures, "; %.1f megapixels in %.1f s", m_pixels / 1e6, seconds);
-    Line(text + figures);
+    std::snprintf(text + length, sizeof text - length, "; %.1f megapixels in %.1f s",
+                  m_pixels / 1e6, seconds);
+    std::fprintf(stderr, "%s%s\n", m_terminal ? "\r\033[K" : "", text);
     if (m_json) {
-        nlohmann::ordered_json summary = {{"files", m_files},     {"converted", m_converted},
-                                          {"skipped", m_skipped}, {"failed", m_failed},
-                                          {"pixels", m_pixels},   {"seconds", seconds}};
-        std::printf("%s\n", nlohmann::ordered_json({{"summary", summary}}).dump().c_str());
+        std::printf("{\"summary\":{\"files\":%zu,\"converted\":%zu,\"skipped\":%zu,"
+                    "\"failed\":%zu,\"pixels\":%llu,\"seconds\":%.3f}}\n",
+                    m_files, m_converted, m_skipped, m_failed, m_pixels, seconds);
     }
 }
 
