@@ -4,7 +4,7 @@
 # Every Debian package the build, the tests and the demo need, and what the
 # fuzzer and the benchmarks add: the one place the lists are kept.
 PACKAGES := make cmake ninja-build g++ libgtest-dev libgmock-dev nlohmann-json3-dev clang-format \
-            libopenexr-dev libpng-dev libbenchmark-dev libstb-dev
+            libopenexr-dev libpng-dev libbenchmark-dev libstb-dev pkgconf
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine64
 # 32-bit programs: built with g++ -m32, run under qemu-i386 (and 32-bit Wine),

@@ -1,5 +1,10 @@
 # Helpers shared by every folder's CMakeLists.
 
+# Where the installed headers go, under the install prefix: a folder of the
+# project's own, so that generic names (ZqFile.h, ZqPlatform.h) do not land
+# in PREFIX/include itself. Every installed target's include directory.
+set(ZQ_INSTALL_INCLUDE_DIR include/zq)
+
 # zq_add_plugin_module(NAME SOURCES ... LIBRARIES ...)
 # A plug-in module: its own sources, which declare it (ZQ_DECLARE_MODULE),
 # and the frame's load-time entry, built as plugins/NAME.so (no "lib"
