@@ -79,6 +79,17 @@ const Option kOptions[] = {
          line.jobs = static_cast<unsigned>(jobs);
          return nullptr;
      }},
+    {"--max-size", kConvert | kBatch, true,
+     [](const std::string& value, CommandLine& line) -> const char* {
+         unsigned long long size = std::strtoull(value.c_str(), nullptr, 10);
+         if (value.empty() || value.size() > 10 ||
+             value.find_first_not_of("0123456789") != std::string::npos || size == 0 ||
+             size > 4294967295ull) {
+             return "--max-size takes a whole number of pixels from 1 to 4294967295";
+         }
+         line.conversion.maxSize = static_cast<unsigned>(size);
+         return nullptr;
+     }},
 };
 
 const Option* Find(const std::string& word, unsigned command) {

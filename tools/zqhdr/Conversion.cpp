@@ -1,6 +1,7 @@
 #include "Conversion.h"
 
 #include "BandedReader.h"
+#include "Downscale.h"
 #include "HdrDescription.h"
 #include "ImageWriters.h"
 #include "InputStream.h"
@@ -59,13 +60,16 @@ bool Decode(InputStream& file, OutputFile& output, const std::string& in, const 
     }
     std::unique_ptr<BandSink> writer;
     try {
-        writer = Counted(MakeWriter(settings, handle, output.TemporaryPath(), source), progress);
+        writer = MakeWriter(settings, handle, output.TemporaryPath(), source);
     } catch (...) {
         std::string ignored;
         ToolPlatform::Close(handle, ignored); // the writer never took it
         throw;
     }
-    BandedReader::Result result = reader.DecodePixels(file, *writer, error);
+    // Bands are counted as decoded, then made smaller when asked for.
+    Downscale sized(*writer, settings.maxSize);
+    CountingSink counted(sized, progress);
+    BandedReader::Result result = reader.DecodePixels(file, counted, error);
     writer.reset(); // closes the file before it is renamed, copied or removed
     if (result != BandedReader::Result::Decoded) {
         failure =

@@ -12,6 +12,7 @@ struct ConversionSettings {
     double exposure = 0.0;
     std::string compression = "zip"; // .exr: one of OpenEXR's compressions
     bool alpha = true;               // .exr: RGBA, or RGB without the constant alpha
+    unsigned maxSize = 0;            // the output's longest side at most; 0 keeps the size
     bool makeFolders = false;        // make the output's folder when it is missing
     bool skipExisting = false;       // leave an output newer than its input as it is
 };

@@ -2,8 +2,6 @@
 
 #include "BandSink.h"
 
-#include <memory>
-
 // Told of a conversion's pixels as they are decoded, from its own thread.
 class DecodeProgress {
 public:
@@ -14,6 +12,18 @@ public:
     virtual void Decoded(unsigned long long pixels) = 0;
 };
 
-// `sink` telling `progress` of each band it takes; `sink` itself when there
-// is no progress to tell.
-std::unique_ptr<BandSink> Counted(std::unique_ptr<BandSink> sink, DecodeProgress* progress);
+// Passes every band on to `sink`, telling `progress` (when there is one) of
+// each band's pixels first.
+class CountingSink : public BandSink {
+public:
+    CountingSink(BandSink& sink, DecodeProgress* progress) : m_sink(sink), m_progress(progress) {}
+
+    bool Begin(const ImageShape& shape, std::string& error) override;
+    bool Take(const Band& band, std::string& error) override;
+    bool Finish(std::string& error) override { return m_sink.Finish(error); }
+
+private:
+    BandSink& m_sink;
+    DecodeProgress* m_progress;
+    unsigned m_width = 0;
+};
