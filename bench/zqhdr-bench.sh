@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # zqhdr on the 8192 x 4096 synthetic panorama: whole-process time of
 # `convert` to .raw and to .png against the stb_image yardstick (one
-# stbi_loadf of the same file, its floats written out), run in turns, then
-# the peak memory of every conversion, also on images larger than a band.
+# stbi_loadf of the same file, its floats written out), and .png with one
+# compressing thread against two, run in turns, then the peak memory of every
+# conversion, also on images larger than a band.
 #
 #   bench/zqhdr-bench.sh [BUILD_DIR]      ZQHDR_BENCH_ROUNDS=N (default 7)
 set -euo pipefail
@@ -41,11 +42,17 @@ declare -A commands=(
   [stb]="$build/bin/stb_loadf_baseline $image $outs/out.f32"
   [raw]="$zqhdr convert $image $outs/out.raw"
   [png]="$zqhdr convert $image $outs/out.png"
+  [png-t1]="$zqhdr convert $image $outs/out-t1.png --threads 1"
+  [png-t2]="$zqhdr convert $image $outs/out-t2.png --threads 2"
+  [exr-t1]="$zqhdr convert $image $outs/out-t1.exr --threads 1"
+  [exr-t2]="$zqhdr convert $image $outs/out-t2.exr --threads 2"
 )
-declare -A outputs=([stb]="$outs/out.f32" [raw]="$outs/out.raw" [png]="$outs/out.png")
-order=(stb raw png)
+declare -A outputs=([stb]="$outs/out.f32" [raw]="$outs/out.raw" [png]="$outs/out.png"
+                    [png-t1]="$outs/out-t1.png" [png-t2]="$outs/out-t2.png"
+                    [exr-t1]="$outs/out-t1.exr" [exr-t2]="$outs/out-t2.exr")
+order=(stb raw png png-t1 png-t2 exr-t1 exr-t2)
 
-echo "== speed: $rounds rounds, each running stb, raw and png in turn (one warm-up round);"
+echo "== speed: $rounds rounds, each running ${order[*]} in turn (one warm-up round);"
 echo "   outputs in $outs"
 for round in $(seq 0 "$rounds"); do
   for name in "${order[@]}"; do
@@ -53,10 +60,11 @@ for round in $(seq 0 "$rounds"); do
     ms=$(run_ms "${outputs[$name]}" ${commands[$name]})
     [ "$round" -gt 0 ] && echo "$ms" >>"$work/$name.ms"
   done
-  rm -f "$outs"/out.*
+  # The last round's previews stay for the pixel check below.
+  [ "$round" -lt "$rounds" ] && rm -f "$outs"/out*
 done
 for name in "${order[@]}"; do
-  printf '   %-4s median %6s ms   (runs: %s)\n' "$name" "$(median <"$work/$name.ms")" \
+  printf '   %-6s median %6s ms   (runs: %s)\n' "$name" "$(median <"$work/$name.ms")" \
     "$(tr '\n' ' ' <"$work/$name.ms")"
 done
 stb=$(median <"$work/stb.ms")
@@ -66,15 +74,25 @@ for name in raw png; do
     'BEGIN { r = t / s; printf "   ratio %s / stb = %.3f (goal at most %s)%s\n", n, r, g, r <= g ? "" : "  OVER" }'
 done
 
-# Peak resident memory of one conversion, against its bound in MiB.
+awk -v one="$(median <"$work/png-t1.ms")" -v two="$(median <"$work/png-t2.ms")" \
+  'BEGIN { r = one / two; printf "   speed-up png --threads 2 / --threads 1 = %.2f (goal at least 1.6)%s\n", r, (r >= 1.6 ? "" : "  UNDER") }'
+awk -v one="$(median <"$work/exr-t1.ms")" -v two="$(median <"$work/exr-t2.ms")" \
+  'BEGIN { printf "   speed-up exr --threads 2 / --threads 1 = %.2f\n", one / two }'
+echo "== pixels of the previews, decoded by libpng, against the tone-mapped ReadFile"
+"$build/bin/png_preview_check" "$image" "$outs/out.png" "$outs/out-t1.png" "$outs/out-t2.png"
+rm -f "$outs"/out*
+
+# Peak resident memory of one conversion, against its bound in MiB; more
+# words after the output go to zqhdr.
 peak() {
   local bound=$1 label=$2 input=$3 output=$4
+  shift 4
   rm -f "$output"
-  /usr/bin/time -o "$work/peak" -f "%M" "$zqhdr" convert "$input" "$output" >/dev/null
+  /usr/bin/time -o "$work/peak" -f "%M" "$zqhdr" convert "$input" "$output" "$@" >/dev/null
   local kib
   kib=$(tail -1 "$work/peak")
   awk -v k="$kib" -v b="$bound" -v l="$label" \
-    'BEGIN { m = k / 1024; printf "   %-44s peak %7.1f MiB (bound %s MiB)%s\n", l, m, b, m <= b ? "" : "  OVER" }'
+    'BEGIN { m = k / 1024; printf "   %-52s peak %7.1f MiB (bound %s MiB)%s\n", l, m, b, m <= b ? "" : "  OVER" }'
   rm -f "$output"
 }
 
@@ -93,17 +111,37 @@ flat() {
 flat "$work/large.hdr" 8192 16384
 flat "$work/wide.hdr" 4 4194304
 
-echo "== peak memory (bounds: .raw 32 MiB, .exr 48 MiB, .png 48 MiB from top-to-bottom files;"
-echo "   rows wider than a band: one row's output + 12 MiB; bottom-to-top .png: + its 8-bit preview)"
-peak 32 "8192 x 4096 top to bottom -> .raw" "$image" "$outs/o.raw"
-peak 48 "8192 x 4096 top to bottom -> .exr" "$image" "$outs/o.exr"
-peak 48 "8192 x 4096 top to bottom -> .png" "$image" "$outs/o.png"
-peak 32 "8192 x 4096 bottom to top -> .raw" "$flipped" "$outs/o.raw"
-peak 48 "8192 x 4096 bottom to top -> .exr" "$flipped" "$outs/o.exr"
-peak 144 "8192 x 4096 bottom to top -> .png" "$flipped" "$outs/o.png"
-peak 32 "16384 x 8192 flat -> .raw" "$work/large.hdr" "$outs/o.raw"
-peak 48 "16384 x 8192 flat -> .png" "$work/large.hdr" "$outs/o.png"
-peak 48 "4194304 x 4 flat -> .raw (one row a band)" "$work/wide.hdr" "$outs/o.raw"
+echo "== peak memory, one compressing thread unless said (bounds: .raw 21 MiB, .exr 24 MiB,"
+echo "   .png 28 MiB; with two threads 48 MiB; rows wider than a band: one row's output + 12 MiB;"
+echo "   bottom-to-top .png: + its 8-bit preview)"
+peak 21 "8192 x 4096 top to bottom -> .raw" "$image" "$outs/o.raw" --threads 1
+peak 24 "8192 x 4096 top to bottom -> .exr" "$image" "$outs/o.exr" --threads 1
+peak 28 "8192 x 4096 top to bottom -> .png" "$image" "$outs/o.png" --threads 1
+peak 48 "8192 x 4096 top to bottom -> .exr --threads 2" "$image" "$outs/o.exr" --threads 2
+peak 48 "8192 x 4096 top to bottom -> .png --threads 2" "$image" "$outs/o.png" --threads 2
+peak 24 "8192 x 4096 top to bottom -> .exr --max-size 1024" "$image" "$outs/o.exr" --threads 1 --max-size 1024
+peak 21 "8192 x 4096 bottom to top -> .raw" "$flipped" "$outs/o.raw" --threads 1
+peak 24 "8192 x 4096 bottom to top -> .exr" "$flipped" "$outs/o.exr" --threads 1
+peak 124 "8192 x 4096 bottom to top -> .png" "$flipped" "$outs/o.png" --threads 1
+peak 144 "8192 x 4096 bottom to top -> .png --threads 2" "$flipped" "$outs/o.png" --threads 2
+peak 21 "16384 x 8192 flat -> .raw" "$work/large.hdr" "$outs/o.raw" --threads 1
+peak 28 "16384 x 8192 flat -> .png" "$work/large.hdr" "$outs/o.png" --threads 1
+peak 48 "4194304 x 4 flat -> .raw (one row a band)" "$work/wide.hdr" "$outs/o.raw" --threads 1
+peak 56 "4194304 x 4 flat -> .png (one row a band)" "$work/wide.hdr" "$outs/o.png" --threads 1
+
+# Standard input and output: the same bounds as files.
+stdio_peak() {
+  local bound=$1 kind=$2 input=$3
+  /usr/bin/time -o "$work/peak" -f "%M" "$zqhdr" convert - - --to "$kind" --threads 1 \
+    <"$input" >"$outs/o.$kind"
+  awk -v k="$(tail -1 "$work/peak")" -v b="$bound" -v l="8192 x 4096 stdin -> stdout .$kind" \
+    'BEGIN { m = k / 1024; printf "   %-52s peak %7.1f MiB (bound %s MiB)%s\n", l, m, b, m <= b ? "" : "  OVER" }'
+  rm -f "$outs/o.$kind"
+}
+stdio_peak 21 raw "$image"
+stdio_peak 24 exr "$image"
+stdio_peak 28 png "$image"
+stdio_peak 21 raw "$flipped"
 
 echo "== ReadFile of the whole image, for comparison"
 "$build/bin/readfile_memory" "$image"

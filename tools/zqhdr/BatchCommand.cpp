@@ -6,6 +6,7 @@
 #include "Messages.h"
 #include "ProgressReport.h"
 
+#include <algorithm>
 #include <thread>
 
 namespace {
@@ -25,9 +26,12 @@ std::string ParseBatch(const std::vector<std::string>& words, CommandLine& optio
     if (options.out.empty()) {
         return "batch needs --out DIR";
     }
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     if (options.jobs == 0) {
-        options.jobs =
-            std::thread::hardware_concurrency() > 0 ? std::thread::hardware_concurrency() : 1;
+        options.jobs = cores;
+    }
+    if (options.threads == 0) {
+        options.threads = cores;
     }
     return "";
 }
@@ -54,6 +58,9 @@ int RunBatch(const std::vector<std::string>& words) {
     ConversionSettings settings = options.conversion;
     settings.kind = options.to;
     settings.makeFolders = true;
+    // The files at once share the threads; OpenEXR's pool serves them all.
+    settings.threads = std::max(1u, options.threads / options.jobs);
+    SetExrThreads(settings.threads * std::min<size_t>(options.jobs, jobs.size()));
     if (!RunJobs(jobs, settings, options.jobs, report)) {
         return 1;
     }

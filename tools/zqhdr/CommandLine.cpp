@@ -79,6 +79,16 @@ const Option kOptions[] = {
          line.jobs = static_cast<unsigned>(jobs);
          return nullptr;
      }},
+    {"--threads", kConvert | kBatch, true,
+     [](const std::string& value, CommandLine& line) -> const char* {
+         char* end = nullptr;
+         unsigned long threads = std::strtoul(value.c_str(), &end, 10);
+         if (value.empty() || *end != '\0' || threads == 0 || threads > 1024 || value[0] == '-') {
+             return "--threads takes a number from 1 to 1024";
+         }
+         line.threads = static_cast<unsigned>(threads);
+         return nullptr;
+     }},
     {"--max-size", kConvert | kBatch, true,
      [](const std::string& value, CommandLine& line) -> const char* {
          unsigned long long size = std::strtoull(value.c_str(), nullptr, 10);

@@ -18,6 +18,7 @@ struct CommandLine {
     OutputKind to = OutputKind::Unknown; // batch, convert to "-": --to raw|exr|png
     std::string out;                     // batch --out DIR
     unsigned jobs = 0;                   // batch --jobs N; 0 when not given
+    unsigned threads = 0;                // convert, batch --threads N; 0 when not given
 };
 
 // Reads `words` for `command` ("info", "convert" or "batch"). A word that

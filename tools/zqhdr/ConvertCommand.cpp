@@ -5,7 +5,9 @@
 #include "JobRunner.h"
 #include "Messages.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <thread>
 
 namespace {
 
@@ -49,6 +51,9 @@ int RunConvert(const std::vector<std::string>& words) {
     if (options.to != OutputKind::Unknown && options.to != settings.kind) {
         return Usage("convert", paths[1] + ": --to disagrees with the output's extension");
     }
+    settings.threads =
+        options.threads > 0 ? options.threads : std::max(1u, std::thread::hardware_concurrency());
+    SetExrThreads(settings.threads);
     FailureReport report;
     if (!RunJobs({{paths[0], paths[1]}}, settings, 1, report)) {
         return 1;

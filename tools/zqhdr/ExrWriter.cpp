@@ -9,6 +9,7 @@
 #include <ImfRgbaFile.h>
 #include <ImfStandardAttributes.h>
 #include <ImfStringAttribute.h>
+#include <ImfThreading.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -161,8 +162,10 @@ public:
             header.lineOrder() = shape.rowsTopToBottom ? Imf::INCREASING_Y : Imf::DECREASING_Y;
             header.compression() = CompressionNamed(m_settings.compression);
             CarryHeader(m_source, header);
+            // More line buffers than one let the pool's threads compress them at once.
+            const int threads = m_settings.threads > 1 ? int(m_settings.threads) : 0;
             m_file = std::make_unique<Imf::RgbaOutputFile>(
-                *m_stream, header, m_settings.alpha ? Imf::WRITE_RGBA : Imf::WRITE_RGB);
+                *m_stream, header, m_settings.alpha ? Imf::WRITE_RGBA : Imf::WRITE_RGB, threads);
         });
     }
 
@@ -226,6 +229,10 @@ std::unique_ptr<BandSink> MakeExrWriter(ToolPlatform::FileHandle file, const std
                                         const ConversionSettings& settings,
                                         const HdrDescription& source) {
     return std::make_unique<ExrWriter>(file, path, settings, source);
+}
+
+void SetExrThreads(unsigned threads) {
+    Imf::setGlobalThreadCount(threads > 1 ? int(threads) : 0);
 }
 
 bool IsExrCompression(const std::string& name) {

@@ -27,6 +27,6 @@ std::unique_ptr<BandSink> MakeWriter(const ConversionSettings& settings,
     case OutputKind::Exr:
         return Exposed(MakeExrWriter(file, path, settings, source), settings.exposure);
     default:
-        return MakePngWriter(file, settings.exposure);
+        return MakePngWriter(file, settings.exposure, settings.threads);
     }
 }

@@ -5,6 +5,7 @@
 #include "HdrDescription.h"
 #include "ToolPlatform.h"
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -28,8 +29,16 @@ std::unique_ptr<BandSink> MakeExrWriter(ToolPlatform::FileHandle file, const std
 // and the names, for messages.
 bool IsExrCompression(const std::string& name);
 const char* ExrCompressionNames();
-// An 8-bit sRGB preview: scaled by 2^exposure, then tone mapped x / (1 + x).
-std::unique_ptr<BandSink> MakePngWriter(ToolPlatform::FileHandle file, double exposure);
+// An 8-bit sRGB preview: scaled by 2^exposure, then tone mapped x / (1 + x),
+// compressed on `threads` threads in blocks of `blockBytes` (at least 3) of
+// filtered rows. The blocks in flight stay a few MiB; a block's start and
+// end cost nothing against its compression.
+const size_t kPngBlockBytes = size_t(512) << 10;
+std::unique_ptr<BandSink> MakePngWriter(ToolPlatform::FileHandle file, double exposure,
+                                        unsigned threads, size_t blockBytes = kPngBlockBytes);
+// OpenEXR compresses on a thread pool of the process's: `threads` in all
+// (none below 2), set before the first OpenEXR file of a run.
+void SetExrThreads(unsigned threads);
 
 // The writer for the settings' kind. Raw and OpenEXR values are scaled by
 // the exposure on the way.

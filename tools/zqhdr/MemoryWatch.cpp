@@ -26,6 +26,10 @@ void NoteOutOfMemory() {
     ++g_failures;
 }
 
+unsigned long long OutOfMemoryNotes() {
+    return g_failures;
+}
+
 void NoteOutOfMemoryFromErrno() {
     if (errno == ENOMEM) {
         NoteOutOfMemory();

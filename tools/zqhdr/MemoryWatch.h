@@ -9,6 +9,8 @@
 // through NoteOutOfMemory.
 void WatchAllocations();
 void NoteOutOfMemory();
+// How many allocations failed so far.
+unsigned long long OutOfMemoryNotes();
 // Notes a C library's failed allocation from errno (ENOMEM, as malloc leaves
 // it), before later calls into a library that resets errno lose it.
 void NoteOutOfMemoryFromErrno();

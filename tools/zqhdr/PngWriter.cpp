@@ -1,142 +1,178 @@
 #include "ImageWriters.h"
 #include "OutputBytes.h"
+#include "ParallelDeflate.h"
+#include "PngChunks.h"
 #include "ToneMap.h"
+#include "UpFilter.h"
 
-#include <csetjmp>
-#include <cstdio>
-#include <png.h>
-#include <vector>
-#include <zlib.h>
+#include <algorithm>
+#include <exception>
+#include <memory>
+#include <new>
 
 namespace {
 
-// libpng reports errors by longjmp: every call into it goes through one of
-// the small functions below, which hold no object with a destructor.
-struct PngState {
-    explicit PngState(ToolPlatform::FileHandle file) : out(file) {}
-    png_structp png = nullptr;
-    png_infop info = nullptr;
-    OutputBytes out;
-    char message[256] = "cannot write PNG";
-};
+const unsigned char kUpFilter = 2;
 
-void OnError(png_structp png, png_const_charp text) {
-    auto* state = static_cast<PngState*>(png_get_error_ptr(png));
-    std::snprintf(state->message, sizeof state->message, "%s", text);
-    png_longjmp(png, 1);
-}
-
-void OnWarning(png_structp, png_const_charp) {}
-
-// The file's failure goes through libpng's error path; its cause stays with
-// the file.
-void OnWrite(png_structp png, png_bytep bytes, size_t count) {
-    auto* state = static_cast<PngState*>(png_get_io_ptr(png));
-    if (!state->out.Write(bytes, count)) {
-        png_error(png, "write failed");
-    }
-}
-
-void OnFlush(png_structp) {}
-
-bool StartPng(PngState& state, png_uint_32 width, png_uint_32 height) {
-    if (setjmp(png_jmpbuf(state.png))) {
-        return false;
-    }
-    png_set_write_fn(state.png, &state, OnWrite, OnFlush);
-    png_set_IHDR(state.png, state.info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    // A preview: speed before size. The Up filter and Huffman-only coding
-    // keep most of the gain of full deflate at a fraction of its time.
-    png_set_filter(state.png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
-    png_set_compression_level(state.png, 1);
-    png_set_compression_strategy(state.png, Z_HUFFMAN_ONLY);
-    png_set_sRGB(state.png, state.info, PNG_sRGB_INTENT_PERCEPTUAL);
-    png_write_info(state.png, state.info);
-    return true;
-}
-
-bool WriteRows(PngState& state, unsigned char* rows, size_t rowBytes, unsigned count) {
-    if (setjmp(png_jmpbuf(state.png))) {
-        return false;
-    }
-    for (unsigned i = 0; i < count; ++i) {
-        png_write_row(state.png, rows + i * rowBytes);
-    }
-    return true;
-}
-
-bool EndPng(PngState& state) {
-    if (setjmp(png_jmpbuf(state.png))) {
-        return false;
-    }
-    png_write_end(state.png, nullptr);
-    return true;
-}
-
-// Top-to-bottom files are written band by band; bottom-to-top ones keep the
-// 8-bit preview until the top row has arrived.
-class PngWriter : public BandSink {
+// Rows are tone mapped and Up filtered into blocks, compressed on every
+// thread asked for, and written as one IDAT chunk a block. Top-to-bottom
+// files are written as the bands arrive; bottom-to-top ones keep the
+// filtered preview until the top row has arrived.
+class PngWriter : public BandSink, private CompressedBlocks {
 public:
-    PngWriter(ToolPlatform::FileHandle file, double exposure) : m_tone(exposure), m_state(file) {}
-    ~PngWriter() override {
-        if (m_state.png) {
-            png_destroy_write_struct(&m_state.png, &m_state.info);
-        }
-    }
+    PngWriter(ToolPlatform::FileHandle file, double exposure, unsigned threads, size_t blockBytes)
+        : m_tone(exposure), m_out(file), m_blockBytes(std::max<size_t>(blockBytes, 3)),
+          m_threads(threads), m_deflate(m_blockBytes, *this) {}
 
     bool Begin(const ImageShape& shape, std::string& error) override {
         if (shape.width == 0 || shape.height == 0) {
             error = "an image without pixels cannot be written as PNG";
             return false;
         }
-        m_shape = shape;
-        m_rowBytes = size_t(shape.width) * 3;
-        m_state.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &m_state, OnError, OnWarning);
-        m_state.info = m_state.png ? png_create_info_struct(m_state.png) : nullptr;
-        if (!m_state.info || !StartPng(m_state, shape.width, shape.height)) {
-            return Failed(error);
+        return Guarded(error, [&] {
+            m_shape = shape;
+            m_rowBytes = size_t(shape.width) * 3;
+            // The row above the first is zeros.
+            const size_t keep =
+                shape.rowsTopToBottom ? m_rowBytes : (m_rowBytes + 1) * shape.height;
+            m_kept.reset(new (std::nothrow) unsigned char[keep]());
+            if (!m_kept) {
+                return Refuse(error, "out of memory");
+            }
+            return m_deflate.Start(Threads(), error) &&
+                   (WritePngStart(m_out, shape.width, shape.height) || Refuse(error, ""));
+        });
+    }
+
+    bool Take(const Band& band, std::string& error) override {
+        return Guarded(error, [&] {
+            if (!m_shape.rowsTopToBottom) {
+                KeepRows(band);
+                return true;
+            }
+            for (unsigned i = 0; i < band.rows; ++i) {
+                if (!PutRow(band.pixels + i * m_shape.width * size_t(8), error)) {
+                    return false;
+                }
+            }
+            return true;
+        });
+    }
+
+    bool Finish(std::string& error) override {
+        return Guarded(error, [&] {
+            if (m_shape.rowsTopToBottom) {
+                if (!m_deflate.Submit(m_space, m_used, true, error)) {
+                    return false;
+                }
+            } else {
+                const size_t total = (m_rowBytes + 1) * m_shape.height;
+                for (size_t at = 0; at < total; at += m_blockBytes) {
+                    const size_t size = std::min(m_blockBytes, total - at);
+                    if (!m_deflate.Submit(m_kept.get() + at, size, at + size == total, error)) {
+                        return false;
+                    }
+                }
+            }
+            return (WritePngEnd(m_out) && m_out.Close()) || Refuse(error, "cannot be closed");
+        });
+    }
+
+private:
+    bool Write(const unsigned char* bytes, size_t size, std::string& error) override {
+        return WritePngChunk(m_out, "IDAT", bytes, size) || Refuse(error, "");
+    }
+
+    // No more threads than the image has blocks.
+    unsigned Threads() const {
+        const size_t total = (m_rowBytes + 1) * m_shape.height;
+        const size_t blocks = total / m_blockBytes + (total % m_blockBytes != 0);
+        return static_cast<unsigned>(std::min<size_t>(m_threads, blocks));
+    }
+
+    bool Refuse(std::string& error, const std::string& reason) const {
+        return m_out.Refuse(error, reason);
+    }
+
+    // No exception leaves the writer: memory that runs out fails the file.
+    template <typename Work> bool Guarded(std::string& error, Work work) {
+        try {
+            return work();
+        } catch (const std::bad_alloc&) {
+            return Refuse(error, "out of memory");
+        } catch (const std::exception& problem) {
+            return Refuse(error, problem.what());
+        }
+    }
+
+    // Makes room for `bytes` more in the block being filled, handing it to
+    // be compressed when it has less.
+    bool Room(size_t bytes, std::string& error) {
+        if (m_space && m_blockBytes - m_used >= bytes) {
+            return true;
+        }
+        if (m_space && !m_deflate.Submit(m_space, m_used, false, error)) {
+            return false;
+        }
+        m_used = 0;
+        m_space = m_deflate.Space(error);
+        return m_space != nullptr;
+    }
+
+    // A row may span blocks: it goes in as many pixels at a time as fit.
+    bool PutRow(const unsigned char* halves, std::string& error) {
+        if (!Room(1, error)) {
+            return false;
+        }
+        m_space[m_used++] = kUpFilter;
+        for (size_t x = 0; x < m_shape.width;) {
+            if (!Room(3, error)) {
+                return false;
+            }
+            const size_t count = std::min<size_t>(m_shape.width - x, (m_blockBytes - m_used) / 3);
+            unsigned char* rgb = m_space + m_used;
+            m_tone.Row(halves + x * 8, count, rgb);
+            FilterUpKeeping(rgb, m_kept.get() + x * 3, count * 3);
+            m_used += count * 3;
+            x += count;
         }
         return true;
     }
 
-    bool Take(const Band& band, std::string& error) override {
-        if (!m_shape.rowsTopToBottom) {
-            if (m_preview.empty()) {
-                m_preview.resize(m_rowBytes * m_shape.height);
-            }
-            for (unsigned i = 0; i < band.rows; ++i) {
-                m_tone.Row(band.pixels + i * m_shape.width * size_t(8), m_shape.width,
-                           m_preview.data() + (band.firstRow + i) * m_rowBytes);
-            }
-            return true;
+    // Bands arrive bottom up. Each row is filtered once the row above it has
+    // arrived, which stays as it is until the row above that one has too.
+    void KeepRows(const Band& band) {
+        const size_t stride = m_rowBytes + 1;
+        for (unsigned i = 0; i < band.rows; ++i) {
+            unsigned char* row = m_kept.get() + (band.firstRow + i) * stride;
+            row[0] = kUpFilter;
+            m_tone.Row(band.pixels + i * m_shape.width * size_t(8), m_shape.width, row + 1);
         }
-        m_rows.resize(m_rowBytes * band.rows);
-        m_tone.Row(band.pixels, size_t(band.rows) * m_shape.width, m_rows.data());
-        return WriteRows(m_state, m_rows.data(), m_rowBytes, band.rows) || Failed(error);
-    }
-
-    bool Finish(std::string& error) override {
-        if (!m_shape.rowsTopToBottom &&
-            !WriteRows(m_state, m_preview.data(), m_rowBytes, m_shape.height)) {
-            return Failed(error);
+        const unsigned below = std::min(band.firstRow + band.rows, m_shape.height - 1);
+        for (unsigned row = below; row > band.firstRow; --row) {
+            FilterUp(m_kept.get() + row * stride + 1, m_kept.get() + (row - 1) * stride + 1,
+                     m_rowBytes);
         }
-        return (EndPng(m_state) && m_state.out.Close()) || Failed(error);
     }
-
-private:
-    bool Failed(std::string& error) { return m_state.out.Refuse(error, m_state.message); }
 
     ToneMap m_tone;
+    OutputBytes m_out;
+    const size_t m_blockBytes; // a pixel fits in a block
+    const unsigned m_threads;
     ImageShape m_shape;
     size_t m_rowBytes = 0;
-    PngState m_state;
-    std::vector<unsigned char> m_rows;    // one band's RGB rows
-    std::vector<unsigned char> m_preview; // bottom-to-top files: the whole preview
+    // Top-to-bottom files: the last row's RGB, unfiltered. Bottom-to-top
+    // files: the whole preview, filter bytes and all.
+    std::unique_ptr<unsigned char[]> m_kept;
+    unsigned char* m_space = nullptr; // the block being filled
+    size_t m_used = 0;
+    // Declared last: its workers stop before the rest goes.
+    ParallelDeflate m_deflate;
 };
 
 } // namespace
 
-std::unique_ptr<BandSink> MakePngWriter(ToolPlatform::FileHandle file, double exposure) {
-    return std::make_unique<PngWriter>(file, exposure);
+std::unique_ptr<BandSink> MakePngWriter(ToolPlatform::FileHandle file, double exposure,
+                                        unsigned threads, size_t blockBytes) {
+    return std::make_unique<PngWriter>(file, exposure, threads, blockBytes);
 }

@@ -342,3 +342,35 @@ TEST_F(ZqhdrTest, HelpAndTheReadmeGiveTheSameMemoryFigures) {
                                  " MiB for `.exr` and " + help[3].str() + " MiB for `.png`";
     EXPECT_NE(readme.find(expected), std::string::npos) << expected;
 }
+
+TEST_F(ZqhdrTest, ThreadsCompressThePreviewToTheSameFile) {
+    std::string in = Write("in.hdr", Concat(Header("-Y 300 +X 200"), FlatPixels(300, 200)));
+    for (const std::string threads : {"1", "3"}) {
+        ASSERT_EQ(
+            Zqhdr("convert " + in + " " + Path("t" + threads + ".png") + " --threads " + threads),
+            0)
+            << m_err;
+    }
+    EXPECT_EQ(ReadText(Path("t1.png")), ReadText(Path("t3.png")));
+    ASSERT_EQ(Zqhdr("convert " + in + " " + Path("default.png")), 0) << m_err;
+    EXPECT_EQ(ReadText(Path("default.png")), ReadText(Path("t1.png")));
+    ASSERT_EQ(Zqhdr("batch " + in + " --to png --out " + Path("out") + " --jobs 2 --threads 5"), 0)
+        << m_err;
+    EXPECT_EQ(ReadText(Path("out/in.png")), ReadText(Path("t1.png")));
+    for (const std::string value : {"0", "-1", "x", "1025", "2x"}) {
+        EXPECT_EQ(Zqhdr("convert " + in + " " + Path("x.png") + " --threads " + value), 2) << value;
+        EXPECT_NE(m_err.find("--threads takes a number from 1 to 1024"), std::string::npos)
+            << value << ": " << m_err;
+    }
+    EXPECT_EQ(Zqhdr("info " + in + " --threads 2"), 2);
+    EXPECT_NE(m_err.find("unknown option --threads"), std::string::npos) << m_err;
+
+    // OpenEXR's pool compresses the line buffers at once, into the same file.
+    for (const std::string threads : {"1", "3"}) {
+        ASSERT_EQ(
+            Zqhdr("convert " + in + " " + Path("t" + threads + ".exr") + " --threads " + threads),
+            0)
+            << m_err;
+    }
+    EXPECT_TRUE(ReadText(Path("t1.exr")) == ReadText(Path("t3.exr")));
+}

@@ -4,6 +4,7 @@
 // status and output.
 #include "HdrTestImages.h"
 #include "RunProgram.h"
+#include "ToolPlatform.h"
 
 #include <Imath/half.h>
 #include <gtest/gtest.h>
@@ -87,4 +88,14 @@ inline std::string Scaled(std::string halves, float factor) {
         std::memcpy(&halves[i], &value, 2);
     }
     return halves;
+}
+
+// A file made anew for a writer to take over, as a conversion makes its
+// temporary file; whatever stood at `path` is removed first.
+inline ToolPlatform::FileHandle NewFileForWriter(const std::string& path) {
+    fs::remove(path);
+    std::string error;
+    ToolPlatform::FileHandle file = ToolPlatform::CreateNew(path, error);
+    EXPECT_NE(file, ToolPlatform::kNoFile) << path << ": " << error;
+    return file;
 }

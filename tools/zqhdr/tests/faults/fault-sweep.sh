@@ -34,18 +34,21 @@ make_image() {
 }
 
 # The command and the output file of a sweep, run in a folder of its own.
-# Standard output ("stdout-KIND") goes to the folder's stdout file.
+# Standard output ("stdout-KIND") goes to the folder's stdout file; "sized-KIND"
+# makes a smaller image. One thread, so that the order of allocations is fixed.
 command_for() {
     case $1 in
-    batch) echo "batch ../../small.hdr --to raw --out . --jobs 1" ;;
-    stdout-*) echo "convert ../../small.hdr - --to ${1#stdout-}" ;;
-    *) echo "convert ../../small.hdr out.$1" ;;
+    batch) echo "batch ../../small.hdr --to raw --out . --jobs 1 --threads 1" ;;
+    stdout-*) echo "convert ../../small.hdr - --to ${1#stdout-} --threads 1" ;;
+    sized-*) echo "convert ../../small.hdr out.${1#sized-} --max-size 20 --threads 1" ;;
+    *) echo "convert ../../small.hdr out.$1 --threads 1" ;;
     esac
 }
 output_for() {
     case $1 in
     batch) echo small.raw ;;
     stdout-*) echo stdout ;;
+    sized-*) echo "out.${1#sized-}" ;;
     *) echo "out.$1" ;;
     esac
 }
@@ -121,7 +124,7 @@ export zqhdr allocator work
 
 make_image >"$work/small.hdr"
 echo "a file that stood here before" >"$work/sentinel"
-kinds="raw exr png batch stdout-raw stdout-exr stdout-png"
+kinds="raw exr png batch stdout-raw stdout-exr stdout-png sized-raw sized-exr sized-png"
 for kind in $kinds; do
     mkdir -p "$work/$kind"
     folder=$work/$kind/undisturbed
