@@ -4,9 +4,10 @@ namespace {
 
 const char* const kTool =
     "usage: zqhdr info [--json] [--stats] FILE...\n"
-    "       zqhdr convert IN OUT [--to KIND] [--exposure STOPS] [EXR OPTIONS]\n"
+    "       zqhdr convert IN OUT [--to KIND] [--exposure STOPS] [--max-size N] [--threads N]\n"
+    "                     [--compression NAME] [--channels rgb|rgba]\n"
     "       zqhdr batch INPUT... --to raw|exr|png --out DIR [--jobs N] [--skip-existing]\n"
-    "                   [--json] [--exposure STOPS] [EXR OPTIONS]\n"
+    "                   [--json] and convert's options\n"
     "       zqhdr help [COMMAND] | zqhdr COMMAND --help | zqhdr --version\n"
     "\n"
     "Looks into and converts Radiance RGBE (.hdr) images with the engine's HDR reader.\n"
@@ -39,8 +40,8 @@ const char* const kInfo =
     "is then 1.\n";
 
 const char* const kConvert =
-    "usage: zqhdr convert IN OUT [--to raw|exr|png] [--exposure STOPS] [--compression NAME]\n"
-    "                    [--channels rgb|rgba]\n"
+    "usage: zqhdr convert IN OUT [--to raw|exr|png] [--exposure STOPS] [--max-size N]\n"
+    "                    [--threads N] [--compression NAME] [--channels rgb|rgba]\n"
     "\n"
     "Decodes IN and writes OUT, by its extension (for an OUT of -, standard output, by --to):\n"
     "  .raw  the 16-bit float RGBA pixels as the reader gives them, rows top to bottom,\n"
@@ -51,6 +52,10 @@ const char* const kConvert =
     "        speed, not size\n"
     "\n"
     "  --exposure STOPS     scale every value written by 2^STOPS (default 0), in every kind\n"
+    "  --max-size N         a smaller image: the longer side N, the shorter keeping the aspect\n"
+    "                       (rounded, at least 1), each pixel the mean of those it covers;\n"
+    "                       an image within N passes unchanged\n"
+    "  --threads N          compress .png and .exr on N threads (default: the number of cores)\n"
     "  --compression NAME   .exr: none, rle, zips, zip (default), piz, pxr24, b44, b44a,\n"
     "                       dwaa or dwab\n"
     "  --channels rgb|rgba  .exr: leave out the constant alpha, or keep it (default)\n"
@@ -58,17 +63,20 @@ const char* const kConvert =
     "OUT is written under a temporary name and renamed when complete; a failure, or an\n"
     "interrupt, leaves none and an existing OUT as it was. Standard output cannot be whole or\n"
     "nothing: on a failure the status is 1 and part of the output may have been written.\n"
-    "Memory: about 19 MiB for .raw, 22 MiB for .exr and 25 MiB for .png, whatever the size;\n"
-    "a PNG from a bottom-to-top file also holds its 8-bit preview.\n";
+    "Memory: about 19 MiB for .raw, 22 MiB for .exr and 25 MiB for .png with one thread,\n"
+    "whatever the size, a few MiB more a thread; a PNG from a bottom-to-top file also holds\n"
+    "its 8-bit preview.\n";
 
 const char* const kBatch =
     "usage: zqhdr batch INPUT... --to raw|exr|png --out DIR [--jobs N] [--skip-existing]\n"
-    "                  [--json] [--exposure STOPS] [--compression NAME] [--channels rgb|rgba]\n"
+    "                  [--json] [--exposure STOPS] [--max-size N] [--threads N]\n"
+    "                  [--compression NAME] [--channels rgb|rgba]\n"
     "\n"
     "Converts many images, N at once (default: the number of cores). An INPUT is a file or a\n"
     "folder; for a folder, every .hdr below it (any letter case) is taken and its output keeps\n"
     "its path relative to that folder under DIR, with the new extension. A file's output goes\n"
-    "straight into DIR. The options are convert's.\n"
+    "straight into DIR. The other options are convert's; the files under way share the\n"
+    "--threads threads, max(1, N / jobs) each.\n"
     "\n"
     "  --skip-existing  leave an output that exists and is newer than its input as it is\n"
     "  --json           also one JSON object per file on standard output, in the order they\n"
