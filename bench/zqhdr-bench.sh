@@ -131,17 +131,17 @@ peak 56 "4194304 x 4 flat -> .png (one row a band)" "$work/wide.hdr" "$outs/o.pn
 
 # Standard input and output: the same bounds as files.
 stdio_peak() {
-  local bound=$1 kind=$2 input=$3
+  local bound=$1 kind=$2 input=$3 order=$4
   /usr/bin/time -o "$work/peak" -f "%M" "$zqhdr" convert - - --to "$kind" --threads 1 \
     <"$input" >"$outs/o.$kind"
-  awk -v k="$(tail -1 "$work/peak")" -v b="$bound" -v l="8192 x 4096 stdin -> stdout .$kind" \
+  awk -v k="$(tail -1 "$work/peak")" -v b="$bound" -v l="8192 x 4096 $order stdin -> stdout .$kind" \
     'BEGIN { m = k / 1024; printf "   %-52s peak %7.1f MiB (bound %s MiB)%s\n", l, m, b, m <= b ? "" : "  OVER" }'
   rm -f "$outs/o.$kind"
 }
-stdio_peak 21 raw "$image"
-stdio_peak 24 exr "$image"
-stdio_peak 28 png "$image"
-stdio_peak 21 raw "$flipped"
+stdio_peak 21 raw "$image" "top to bottom"
+stdio_peak 24 exr "$image" "top to bottom"
+stdio_peak 28 png "$image" "top to bottom"
+stdio_peak 21 raw "$flipped" "bottom to top (spooled)"
 
 echo "== ReadFile of the whole image, for comparison"
 "$build/bin/readfile_memory" "$image"

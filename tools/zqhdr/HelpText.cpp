@@ -63,7 +63,7 @@ const char* const kConvert =
     "OUT is written under a temporary name and renamed when complete; a failure, or an\n"
     "interrupt, leaves none and an existing OUT as it was. Standard output cannot be whole or\n"
     "nothing: on a failure the status is 1 and part of the output may have been written.\n"
-    "Memory: about 19 MiB for .raw, 22 MiB for .exr and 25 MiB for .png with one thread,\n"
+    "Memory: about 19 MiB for .raw, 22 MiB for .exr and 20 MiB for .png with one thread,\n"
     "whatever the size, a few MiB more a thread; a PNG from a bottom-to-top file also holds\n"
     "its 8-bit preview.\n";
 
