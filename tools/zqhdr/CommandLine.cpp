@@ -15,6 +15,17 @@ unsigned BitOf(const std::string& command) {
                                   : 0;
 }
 
+// A count of jobs or threads: 1 to 1024.
+bool TakeCount(const std::string& value, unsigned& count) {
+    char* end = nullptr;
+    unsigned long taken = std::strtoul(value.c_str(), &end, 10);
+    if (value.empty() || *end != '\0' || taken == 0 || taken > 1024 || value[0] == '-') {
+        return false;
+    }
+    count = static_cast<unsigned>(taken);
+    return true;
+}
+
 // Stores an option's value (empty for a flag); answers the problem, or null.
 using Take = const char* (*)(const std::string& value, CommandLine& line);
 
@@ -71,23 +82,12 @@ const Option kOptions[] = {
      }},
     {"--jobs", kBatch, true,
      [](const std::string& value, CommandLine& line) -> const char* {
-         char* end = nullptr;
-         unsigned long jobs = std::strtoul(value.c_str(), &end, 10);
-         if (value.empty() || *end != '\0' || jobs == 0 || jobs > 1024 || value[0] == '-') {
-             return "--jobs takes a number from 1 to 1024";
-         }
-         line.jobs = static_cast<unsigned>(jobs);
-         return nullptr;
+         return TakeCount(value, line.jobs) ? nullptr : "--jobs takes a number from 1 to 1024";
      }},
     {"--threads", kConvert | kBatch, true,
      [](const std::string& value, CommandLine& line) -> const char* {
-         char* end = nullptr;
-         unsigned long threads = std::strtoul(value.c_str(), &end, 10);
-         if (value.empty() || *end != '\0' || threads == 0 || threads > 1024 || value[0] == '-') {
-             return "--threads takes a number from 1 to 1024";
-         }
-         line.threads = static_cast<unsigned>(threads);
-         return nullptr;
+         return TakeCount(value, line.threads) ? nullptr
+                                               : "--threads takes a number from 1 to 1024";
      }},
     {"--max-size", kConvert | kBatch, true,
      [](const std::string& value, CommandLine& line) -> const char* {

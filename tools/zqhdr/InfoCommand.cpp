@@ -5,6 +5,7 @@
 #include "EscapedText.h"
 #include "HdrDescription.h"
 #include "ImageStats.h"
+#include "JsonLine.h"
 #include "MemoryWatch.h"
 #include "Messages.h"
 
@@ -24,13 +25,6 @@ nlohmann::ordered_json Triple(const double (&values)[3]) {
                                           : nlohmann::ordered_json(value));
     }
     return array;
-}
-
-// Header text is bytes, not always UTF-8: replace what is not.
-void PrintJsonLine(const nlohmann::ordered_json& object) {
-    std::string text =
-        object.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
-    std::printf("%s\n", text.c_str());
 }
 
 void PrintJson(const std::string& path, const HdrDescription& d, const PixelStats* stats) {

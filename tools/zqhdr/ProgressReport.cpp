@@ -1,6 +1,7 @@
 #include "ProgressReport.h"
 
 #include "EscapedText.h"
+#include "JsonLine.h"
 #include "ToolPlatform.h"
 
 #include <nlohmann/json.hpp>
@@ -153,10 +154,7 @@ void ProgressReport::JsonLine(const std::string& file, const std::string& output
     if (pixels > 0) {
         line["pixels"] = pixels;
     }
-    // Names are bytes, not always UTF-8: replace what is not.
-    std::printf(
-        "%s\n",
-        line.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace).c_str());
+    PrintJsonLine(line);
 }
 
 void ProgressReport::Progress() {

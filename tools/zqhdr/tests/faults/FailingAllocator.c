@@ -35,34 +35,30 @@ static unsigned long PointFrom(const char* name) {
     return point;
 }
 
-static int AllocationFails(void) {
-    static atomic_long point = -1;
-    long wanted = atomic_load(&point);
+// Whether this call is the one to fail: the point named by `variable`,
+// read once, counted by `calls`; a failure leaves `error` in errno.
+static int Fails(atomic_long* point, const char* variable, atomic_ulong* calls, int error) {
+    long wanted = atomic_load(point);
     if (wanted < 0) {
-        wanted = (long)PointFrom("ZQ_FAIL_ALLOCATION");
-        atomic_store(&point, wanted);
+        wanted = (long)PointFrom(variable);
+        atomic_store(point, wanted);
     }
-    unsigned long count = atomic_fetch_add(&g_allocations, 1) + 1;
+    unsigned long count = atomic_fetch_add(calls, 1) + 1;
     if (wanted > 0 && count == (unsigned long)wanted) {
-        errno = ENOMEM;
+        errno = error;
         return 1;
     }
     return 0;
 }
 
+static int AllocationFails(void) {
+    static atomic_long point = -1;
+    return Fails(&point, "ZQ_FAIL_ALLOCATION", &g_allocations, ENOMEM);
+}
+
 static int WriteFails(void) {
     static atomic_long point = -1;
-    long wanted = atomic_load(&point);
-    if (wanted < 0) {
-        wanted = (long)PointFrom("ZQ_FAIL_WRITE");
-        atomic_store(&point, wanted);
-    }
-    unsigned long count = atomic_fetch_add(&g_writes, 1) + 1;
-    if (wanted > 0 && count == (unsigned long)wanted) {
-        errno = ENOSPC;
-        return 1;
-    }
-    return 0;
+    return Fails(&point, "ZQ_FAIL_WRITE", &g_writes, ENOSPC);
 }
 
 INTERPOSED void* malloc(size_t size) {
